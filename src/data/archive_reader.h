@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "data/date_time.h"
+
+namespace tallyer {
+
+// Sequential reader of the scheduler's binary archives: little-endian values
+// and length-prefixed strings read through a 4096-byte buffer. A value is
+// delivered whole or not at all: reading past the end raises ArchiveError
+// (end of file), an operating-system failure raises FileError.
+class ArchiveReader {
+ public:
+  static constexpr std::size_t kBufferSize = 4096;
+
+  ArchiveReader() = default;
+  ~ArchiveReader();
+  ArchiveReader(const ArchiveReader&) = delete;
+  ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+  // Opens the file read-only, positioned at offset 0; raises FileError.
+  void Open(const std::filesystem::path& path);
+  void Close();
+
+  std::uint8_t ReadU8();
+  std::uint16_t ReadU16();
+  std::uint32_t ReadU32();
+  std::int32_t ReadI32();
+  double ReadF64();
+  // The next string as CP932 text (wide strings are converted).
+  std::string ReadString();
+  // The same into `out`, reusing its storage.
+  void ReadString(std::string& out);
+  DateTime ReadDateTime();
+  std::uint32_t ReadColor() { return ReadU32(); }
+  void SkipU32(std::int64_t n);
+  void SkipStrings(std::int64_t n);
+
+ private:
+  // Makes sure the buffer holds `n` bytes from the read position (n <= buffer size).
+  void Require(std::size_t n);
+  // Reads a string's length by the prefix rule; sets `wide`.
+  std::uint32_t ReadLength(bool& wide);
+  // Copies `n` bytes to `out` (or drops them when out is null); raises end of
+  // file, before touching `out`, when fewer bytes are left.
+  void ReadBytes(std::uint64_t n, std::string* out);
+  std::uint64_t BytesLeft();
+
+  int fd_ = -1;
+  std::array<unsigned char, kBufferSize> buffer_{};
+  std::size_t begin_ = 0;  // read position inside the buffer
+  std::size_t end_ = 0;    // end of the valid bytes in the buffer
+  std::uint64_t fileOffset_ = 0;  // file offset of buffer_[end_]
+  std::string wideScratch_;
+};
+
+}  // namespace tallyer

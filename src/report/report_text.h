@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tallyer {
+
+// Appends a text to an HTML page with &, <, > and " escaped. These bytes are
+// never the second byte of a CP932 character, so this is safe byte by byte.
+void AppendHtmlText(std::string& doc, std::string_view text);
+
+// Appends a text as one CSV field: quoted, with inner quotes doubled, when it
+// holds a comma, a double quote, CR or LF; as it is otherwise.
+void AppendCsvField(std::string& doc, std::string_view text);
+
+// Appends a text as it goes into a report of the given kind.
+inline void AppendReportText(std::string& doc, std::string_view text, bool csv) {
+  if (csv) AppendCsvField(doc, text); else AppendHtmlText(doc, text);
+}
+
+}  // namespace tallyer

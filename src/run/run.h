@@ -1,0 +1,27 @@
+#pragma once
+
+#include "run/run_host.h"
+#include "run/settings_store.h"
+#include "run/tally_settings.h"
+
+namespace tallyer {
+
+class TallyContext;
+
+enum class RunOutcome {
+  kRefused,      // a validation failed; nothing saved or written
+  kWriteFailed,  // the report file could not be written (the message was shown)
+  kDone,
+};
+
+// One tally run: validates and saves the options, loads and filters the
+// period, writes the report of the mode, then shows "出力しました。" (CSV) or
+// opens the HTML page. Every outcome is told to the user through `host`.
+RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
+               SettingsStore& store, RunHost& host);
+
+// The option lines of the report head (period; content filter; time band),
+// ending in CR LF (CSV) or "<br>" LF (HTML).
+std::string ComposeOptionLines(const TallySettings& settings, bool csv);
+
+}  // namespace tallyer

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+#include "run/ui_services.h"
+
+namespace tallyer {
+
+// What a run needs from the user interface beyond messages.
+class RunHost : public UiServices {
+ public:
+  // Moves the progress bar (0..100), repainted at once.
+  virtual void SetProgress(int position) = 0;
+  // Asks the desktop to open the file; the result is ignored.
+  virtual void OpenDocument(const std::filesystem::path& path) = 0;
+};
+
+}  // namespace tallyer

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "data/date_time.h"
+#include "data/group.h"
+#include "data/schedule.h"
+
+namespace tallyer {
+
+// The worth of one schedule in whole minutes: the span modulo one day
+// (whole days of a span are not counted), seconds dropped.
+int ScheduleMinutes(const CSchedule& schedule);
+
+// The result of one tallied member: its schedules that survived every step,
+// in the order of the context's list. Totals are computed on demand.
+struct MemberResult {
+  const CMember* member = nullptr;
+  std::vector<const CSchedule*> schedules;
+
+  long long MemberMinutes() const;
+  // Minutes with overlapping time counted once, day by day over the period.
+  long long MemberMinutesNoOverlap(const DateTime& firstDate, const DateTime& lastDate) const;
+  int MemberCount() const { return static_cast<int>(schedules.size()); }
+};
+
+}  // namespace tallyer
