@@ -1,0 +1,218 @@
+#include "data/archive_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "data/cp932.h"
+#include "data/file_error.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace tallyer {
+namespace {
+
+// The few file calls the reader needs, so that the rest stays platform-neutral.
+// The open takes no lock: the scheduler may have the file open meanwhile.
+int OpenReadOnly(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+long long ReadSome(int fd, unsigned char* to, std::size_t n) {
+  for (;;) {
+#ifdef _WIN32
+    const long long r = _read(fd, to, static_cast<unsigned>(n));
+#else
+    const long long r = ::read(fd, to, n);
+#endif
+    if (r >= 0 || errno != EINTR) return r;
+  }
+}
+
+// The current size of the open file, or -1.
+long long FileSize(int fd) {
+#ifdef _WIN32
+  struct _stat64 st;
+  if (_fstat64(fd, &st) != 0) return -1;
+#else
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return -1;
+#endif
+  return static_cast<long long>(st.st_size);
+}
+
+void CloseFile(int fd) {
+#ifdef _WIN32
+  _close(fd);
+#else
+  ::close(fd);
+#endif
+}
+
+[[noreturn]] void ThrowFileError() { throw FileError{FileErrorCauseFromErrno(errno)}; }
+[[noreturn]] void ThrowEndOfFile() { throw ArchiveError{ArchiveError::kEndOfFile}; }
+
+constexpr std::uint16_t kWideMarker = 0xFFFE;
+constexpr std::uint16_t kLongLength = 0xFFFF;
+
+}  // namespace
+
+ArchiveReader::~ArchiveReader() { Close(); }
+
+void ArchiveReader::Open(const std::filesystem::path& path) {
+  Close();
+  fd_ = OpenReadOnly(path);
+  if (fd_ < 0) ThrowFileError();
+}
+
+void ArchiveReader::Close() {
+  if (fd_ >= 0) CloseFile(fd_);
+  fd_ = -1;
+  begin_ = end_ = 0;
+  fileOffset_ = 0;
+}
+
+void ArchiveReader::Require(std::size_t n) {
+  if (end_ - begin_ >= n) return;
+  if (fd_ < 0) throw FileError{kCauseInvalidFile};
+  // Keep the bytes of a value that straddles the buffer's end and refill behind them.
+  const std::size_t kept = end_ - begin_;
+  std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+  begin_ = 0;
+  end_ = kept;
+  while (end_ < n) {
+    const long long r = ReadSome(fd_, buffer_.data() + end_, kBufferSize - end_);
+    if (r < 0) ThrowFileError();
+    if (r == 0) ThrowEndOfFile();
+    end_ += static_cast<std::size_t>(r);
+    fileOffset_ += static_cast<std::uint64_t>(r);
+  }
+}
+
+std::uint8_t ArchiveReader::ReadU8() {
+  Require(1);
+  return buffer_[begin_++];
+}
+
+std::uint16_t ArchiveReader::ReadU16() {
+  Require(2);
+  const unsigned char* p = buffer_.data() + begin_;
+  begin_ += 2;
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+std::uint32_t ArchiveReader::ReadU32() {
+  Require(4);
+  const unsigned char* p = buffer_.data() + begin_;
+  begin_ += 4;
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::int32_t ArchiveReader::ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+
+double ArchiveReader::ReadF64() {
+  Require(8);
+  const std::uint64_t low = ReadU32();
+  const std::uint64_t high = ReadU32();
+  return std::bit_cast<double>(low | high << 32);
+}
+
+DateTime ArchiveReader::ReadDateTime() {
+  Require(12);  // status and value arrive together or not at all
+  DateTime t;
+  t.status = ReadI32();
+  t.value = ReadF64();
+  return t;
+}
+
+std::uint32_t ArchiveReader::ReadLength(bool& wide) {
+  wide = false;
+  for (;;) {
+    const std::uint8_t small = ReadU8();
+    if (small < 0xFF) return small;
+    const std::uint16_t word = ReadU16();
+    if (word == kLongLength) return ReadU32();
+    if (word != kWideMarker) return word;
+    // The writer never puts two markers in a row: such a file is damaged.
+    if (wide) ThrowEndOfFile();
+    wide = true;
+  }
+}
+
+std::uint64_t ArchiveReader::BytesLeft() {
+  const std::uint64_t buffered = end_ - begin_;
+  if (fd_ < 0) throw FileError{kCauseInvalidFile};
+  const long long size = FileSize(fd_);
+  if (size < 0) ThrowFileError();
+  const std::uint64_t unread =
+      static_cast<std::uint64_t>(size) > fileOffset_ ? static_cast<std::uint64_t>(size) - fileOffset_ : 0;
+  return buffered + unread;
+}
+
+void ArchiveReader::ReadBytes(std::uint64_t n, std::string* out) {
+  const std::size_t buffered = end_ - begin_;
+  if (n <= buffered) {
+    if (out) out->assign(reinterpret_cast<const char*>(buffer_.data() + begin_), n);
+    begin_ += n;
+    return;
+  }
+  // A damaged length must not make us allocate it: the file has to hold it first.
+  if (n > BytesLeft()) ThrowEndOfFile();
+  std::size_t done = 0;
+  if (out) out->resize(n);
+  while (done < n) {
+    Require(1);
+    const std::size_t take = std::min<std::uint64_t>(end_ - begin_, n - done);
+    if (out) std::memcpy(out->data() + done, buffer_.data() + begin_, take);
+    begin_ += take;
+    done += take;
+  }
+}
+
+void ArchiveReader::ReadString(std::string& out) {
+  bool wide = false;
+  const std::uint64_t length = ReadLength(wide);
+  if (!wide) {
+    ReadBytes(length, &out);
+    return;
+  }
+  ReadBytes(2 * length, &wideScratch_);
+  out = Utf16leToCp932(wideScratch_);
+}
+
+std::string ArchiveReader::ReadString() {
+  std::string s;
+  ReadString(s);
+  return s;
+}
+
+void ArchiveReader::SkipU32(std::int64_t n) {
+  if (n <= 0) return;
+  // More words than any file can hold (and whose byte count would overflow).
+  if (static_cast<std::uint64_t>(n) > UINT64_MAX / 4) ThrowEndOfFile();
+  ReadBytes(4 * static_cast<std::uint64_t>(n), nullptr);
+}
+
+void ArchiveReader::SkipStrings(std::int64_t n) {
+  for (std::int64_t i = 0; i < n; ++i) {
+    bool wide = false;
+    const std::uint64_t length = ReadLength(wide);
+    ReadBytes(wide ? 2 * length : length, nullptr);
+  }
+}
+
+}  // namespace tallyer
