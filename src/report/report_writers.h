@@ -22,6 +22,10 @@ void AppendReportHead(std::string& doc, const TallyContext& context, bool csv);
 bool WriteReportFile(const std::string& doc, const std::filesystem::path& outputPath,
                      const std::filesystem::path& htmlReportPath, UiServices& ui);
 
+// The message shown when the report file could not be written, by FileError
+// cause, with the path in place of %1 (CP932).
+std::string ReportFileErrorMessage(int cause, const std::filesystem::path& path);
+
 // Rows of one member result.
 void AppendTotalsRow(std::string& doc, const MemberResult& result, bool csv, int durationFormat,
                      bool noOverlap, const DateTime& firstDate, const DateTime& lastDate);

@@ -1,0 +1,91 @@
+#include "run/run.h"
+
+#include "data/cp932.h"
+#include "report/report_writers.h"
+#include "run/stored_options.h"
+#include "tally/tally_context.h"
+
+namespace tallyer {
+namespace {
+
+const std::string kBadBand = Utf8ToCp932("日付範囲が不正です。");
+const std::string kNoMember = Utf8ToCp932("集計対象とするメンバーが選択されていません。");
+const std::string kNoTypeFile = Utf8ToCp932("タイプ別色情報ファイルを指定して下さい。");
+const std::string kNoMode = Utf8ToCp932("集計モードを選択して下さい。");
+const std::string kDone = Utf8ToCp932("出力しました。");
+
+// The message of the first check the options fail, or nullptr.
+const std::string* RefusalOf(const TallySettings& s) {
+  // The band is checked whatever bandOnly says; the period is not checked.
+  if (s.bandStart.IsLaterThan(s.bandEnd)) return &kBadBand;
+  if (s.selectedKeys.empty() && !s.everyone) return &kNoMember;
+  if (s.mode == kModeType && HasNoDirectorySeparator(s.typeFilePath)) return &kNoTypeFile;
+  // No writer exists for another mode: refusing beats announcing a report
+  // that was never written.
+  if (s.mode < kModeTotal || s.mode > kModeContent) return &kNoMode;
+  return nullptr;
+}
+
+bool WriteReport(const TallySettings& s, const TallyContext& context, const ReportOutput& out) {
+  switch (s.mode) {
+    case kModeTotal:
+      return WriteTotalsReport(context, out, s.noOverlap, s.firstDate, s.lastDate);
+    case kModeColor:
+      return WriteColorReport(context, out);
+    case kModeType:
+      return WriteTypeReport(context, out, s.typeFilePath);
+    default:
+      return WriteContentReport(context, out);
+  }
+}
+
+}  // namespace
+
+RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
+               SettingsStore& store, RunHost& host) {
+  const bool csv = !settings.outputPath.empty();
+  host.SetProgress(0);
+  if (const std::string* refusal = RefusalOf(settings)) {
+    host.ShowMessage(*refusal, MessageKind::kExclamation);
+    return RunOutcome::kRefused;
+  }
+
+  app.durationFormat = settings.durationFormat;
+  app.bandStart = settings.bandStart;
+  app.bandEnd = settings.bandEnd;
+  // Saved before any file is read, so a run that fails later keeps its options.
+  SaveRunOptions(store, settings);
+  host.SetProgress(10);
+
+  context.optionLines = ComposeOptionLines(settings, csv);
+  context.LoadPeriod(settings.firstDate, settings.lastDate);
+  host.SetProgress(30);
+  context.KeepPeriod(settings.firstDate, settings.lastDate);
+  host.SetProgress(40);
+  if (settings.contentOnly) {
+    context.KeepContent(settings.contentText, settings.exactMatch, settings.ignoreCaseWidth);
+  }
+  host.SetProgress(45);
+  if (settings.bandOnly) context.ClipToBand(settings.bandStart, settings.bandEnd);
+  host.SetProgress(50);
+  if (settings.noTentative) context.DropTentative();
+  host.SetProgress(55);
+  static const std::vector<std::string> kNoKeys;
+  context.BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
+  host.SetProgress(65);
+
+  const ReportOutput out{settings.outputPath, app.htmlReportPath, app.durationFormat, &host};
+  const bool written = WriteReport(settings, context, out);
+  host.SetProgress(90);
+  if (written) {
+    if (csv) {
+      host.ShowMessage(kDone, MessageKind::kInformation);
+    } else {
+      host.OpenDocument(app.htmlReportPath);
+    }
+  }
+  host.SetProgress(0);
+  return written ? RunOutcome::kDone : RunOutcome::kWriteFailed;
+}
+
+}  // namespace tallyer
