@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -10,6 +11,8 @@ namespace tallyer {
 // concurrent processes are kept whole by an advisory lock on the log file.
 class DiagnosticLog {
  public:
+  static constexpr std::chrono::milliseconds kLockWait{10000};
+
   explicit DiagnosticLog(std::filesystem::path path) : path_(std::move(path)) {}
 
   // Logs `text` directly followed by `number` in decimal (CP932 text).
@@ -21,13 +24,20 @@ class DiagnosticLog {
   int State() const { return state_; }
   const std::filesystem::path& Path() const { return path_; }
 
+  // How long a line waits for another process's lock before it is written anyway.
+  void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+
  private:
   std::filesystem::path path_;
   int state_ = 0;
+  std::chrono::milliseconds lockWait_ = kLockWait;
 };
 
+// The prefix of a log line for the given local time: "ZanboApp(M/D H:MM:SS):".
+std::string LogLinePrefix(int month, int day, int hour, int minute, int second);
+
 // The program's log file: zanbo.log in $XDG_STATE_HOME (default
-// ~/.local/state); on Windows c:\zanbo.log.
+// ~/.local/state); on Windows c:\zanbo.log. Empty when there is no home folder.
 std::filesystem::path DefaultLogPath();
 
 // The process-wide log at DefaultLogPath().
