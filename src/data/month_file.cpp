@@ -1,0 +1,103 @@
+#include "data/month_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "data/archive_reader.h"
+#include "data/file_error.h"
+#include "data/group.h"
+#include "run/ui_services.h"
+
+namespace tallyer {
+namespace {
+
+DateTime LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &now);
+#else
+  localtime_r(&now, &tm);
+#endif
+  return DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                             std::min(tm.tm_sec, 59));
+}
+
+}  // namespace
+
+CMonthFile::CMonthFile(UiServices& ui, TextPool& texts)
+    : ui_(&ui), texts_(&texts), month_(LocalNow()) {}
+
+void CMonthFile::SetMonth(const DateTime& month) {
+  month_ = month;
+  UpdatePath();
+}
+
+void CMonthFile::UpdatePath() {
+  const CalendarParts parts = month_.Parts();
+  path_ = MonthFilePath(group_ != nullptr ? group_->Path() : std::filesystem::path(), parts.year,
+                        parts.month);
+}
+
+std::filesystem::path MonthFilePath(const std::filesystem::path& groupPath, int year, int month) {
+  // The last '.' of the whole path, folder names included. In the native
+  // encoding (UTF-8 or UTF-16) a '.' is never part of another character.
+  const auto& native = groupPath.native();
+  const auto dot = native.rfind('.');
+  std::filesystem::path result(dot == native.npos ? std::filesystem::path::string_type()
+                                                  : native.substr(0, dot));
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, "%d%02d.sch", year, month);
+  result += suffix;
+  return result;
+}
+
+void CMonthFile::Load() {
+  BusyCursor busy(*ui_);
+  Clear();
+  try {
+    ArchiveReader reader;
+    reader.Open(path_);
+    std::string text;  // reused for every string; only the pool keeps copies
+    auto readText = [&]() {
+      reader.ReadString(text);
+      return texts_->Intern(text);
+    };
+    for (;;) {
+      // A record is added only once it was read whole: end of file inside it drops it.
+      CSchedule record;
+      record.leadWord = reader.ReadU32();
+      const std::uint32_t layout = reader.ReadU32();
+      const std::uint32_t wordCount = layout & 0xFFFF;
+      const std::uint32_t stringCount = layout >> 16;
+      record.kindFlags = reader.ReadU32();
+      record.start = reader.ReadDateTime();
+      record.end = reader.ReadDateTime();
+      record.date3 = reader.ReadDateTime();
+      record.color = reader.ReadColor();
+      record.link = reader.ReadU32();
+      if (wordCount > 2) reader.SkipU32(wordCount - 2);
+      record.content = readText();
+      record.memberKey = readText();
+      record.text3 = readText();
+      if (stringCount >= 4) record.text4 = readText();
+      if (stringCount >= 5) record.text5 = readText();
+      if (stringCount > 5) reader.SkipStrings(stringCount - 5);
+      Add(record);
+    }
+  } catch (const ArchiveError&) {
+    // The end of the file is the end of the record list.
+  } catch (const FileError&) {
+    // A missing or unreadable month simply has no (more) schedules.
+  }
+}
+
+void CMonthFile::Add(CSchedule record) {
+  record.monthFile = this;
+  record.position = Count();
+  schedules_.push_back(record);
+}
+
+}  // namespace tallyer
