@@ -1,0 +1,174 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "data/cp932.h"
+#include "data/file_error.h"
+#include "report/report_writers.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace tallyer {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::RecordingUi;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::vector<std::string> Entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(WriteReportFile, WritesTheDocumentToTheCsvPath) {
+  TempDir dir;
+  RecordingUi ui;
+  const std::string doc = "a,b\r\n\x8c\x8f\r\n";
+  ASSERT_TRUE(WriteReportFile(doc, dir / "out.csv", dir / "page.html", ui));
+  EXPECT_EQ(ReadBytes(dir / "out.csv"), doc);
+  EXPECT_FALSE(fs::exists(dir / "page.html"));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
+}
+
+TEST(WriteReportFile, WritesTheHtmlPathWhenNoOutputPathIsGiven) {
+  TempDir dir;
+  RecordingUi ui;
+  ASSERT_TRUE(WriteReportFile("<html>", fs::path(), dir / "page.html", ui));
+  EXPECT_EQ(ReadBytes(dir / "page.html"), "<html>");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(WriteReportFile, ReplacesALongerFileCompletely) {
+  TempDir dir;
+  RecordingUi ui;
+  WriteBytes(dir / "out.csv", std::string(10000, 'x'));
+  ASSERT_TRUE(WriteReportFile("short\r\n", dir / "out.csv", fs::path(), ui));
+  EXPECT_EQ(ReadBytes(dir / "out.csv"), "short\r\n");
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
+}
+
+TEST(WriteReportFile, KeepsThePermissionsOfAReplacedFile) {
+  TempDir dir;
+  RecordingUi ui;
+  WriteBytes(dir / "out.csv", "old");
+  fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteReportFile("new", dir / "out.csv", fs::path(), ui));
+  EXPECT_EQ(fs::status(dir / "out.csv").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(WriteReportFile, WritesThroughASymbolicLink) {
+  TempDir dir;
+  RecordingUi ui;
+  WriteBytes(dir / "real.csv", "old contents");
+  fs::create_symlink(dir / "real.csv", dir / "link.csv");
+  ASSERT_TRUE(WriteReportFile("new", dir / "link.csv", fs::path(), ui));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
+  EXPECT_EQ(ReadBytes(dir / "real.csv"), "new");
+}
+
+TEST(WriteReportFile, MissingFolderShowsNotFoundWithThePath) {
+  TempDir dir;
+  RecordingUi ui;
+  const fs::path target = dir / "missing" / "out.csv";
+  EXPECT_FALSE(WriteReportFile("doc", target, fs::path(), ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
+  EXPECT_EQ(ui.messages[0].kind, MessageKind::kExclamation);
+  EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+TEST(WriteReportFile, FolderThatIsAFileShowsInvalidPath) {
+  TempDir dir;
+  RecordingUi ui;
+  WriteBytes(dir / "plain", "x");
+  const fs::path target = dir / "plain" / "out.html";
+  EXPECT_FALSE(WriteReportFile("doc", fs::path(), target, ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, Utf8ToCp932(target.string() + " には無効なﾊﾟｽが含まれています。"));
+  EXPECT_EQ(ReadBytes(dir / "plain"), "x");
+}
+
+TEST(WriteReportFile, FailedReplacementKeepsWhatWasThereAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  RecordingUi ui;
+  // A folder in the target's place cannot be replaced by the report.
+  fs::create_directory(dir / "out.csv");
+  WriteBytes(dir / "out.csv" / "inside", "kept");
+  EXPECT_FALSE(WriteReportFile("doc", dir / "out.csv", fs::path(), ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            Utf8ToCp932((dir / "out.csv").string() + " へのｱｸｾｽは拒否されました。"));
+  EXPECT_EQ(ReadBytes(dir / "out.csv" / "inside"), "kept");
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
+}
+
+TEST(WriteReportFile, FullDeviceShowsDiskFull) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  RecordingUi ui;
+  EXPECT_FALSE(WriteReportFile("doc", "/dev/full", fs::path(), ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, Utf8ToCp932("/dev/full へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
+}
+
+TEST(WriteReportFile, DeviceIsWrittenInPlace) {
+  if (!fs::exists("/dev/null")) GTEST_SKIP() << "no /dev/null here";
+  RecordingUi ui;
+  EXPECT_TRUE(WriteReportFile("doc", "/dev/null", fs::path(), ui));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST(WriteReportFile, ShowsThePathInCp932) {
+  TempDir dir;
+  RecordingUi ui;
+  const fs::path target = dir.Path() / fs::u8path("無い") / fs::u8path("報告.csv");
+  EXPECT_FALSE(WriteReportFile("doc", target, fs::path(), ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            Utf8ToCp932(dir.Path().string() + "/無い/報告.csv が見つかりませんでした。"));
+}
+
+struct MessageCase {
+  int cause;
+  const char* expected;  // UTF-8, %1 as given
+};
+
+class ReportFileErrorMessageTest : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(ReportFileErrorMessageTest, NamesTheCauseAndThePath) {
+  const MessageCase& c = GetParam();
+  std::string expected = c.expected;
+  expected.replace(expected.find("%1"), 2, "/r/a.csv");
+  EXPECT_EQ(ReportFileErrorMessage(c.cause, "/r/a.csv"), Utf8ToCp932(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, ReportFileErrorMessageTest,
+    ::testing::Values(
+        MessageCase{kCauseGeneric, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+        MessageCase{kCauseFileNotFound, "%1 が見つかりませんでした。"},
+        MessageCase{kCauseBadPath, "%1 には無効なﾊﾟｽが含まれています。"},
+        MessageCase{kCauseTooManyOpenFiles, "開いているﾌｧｲﾙが多すぎるため、%1 を開けませんでした。"},
+        MessageCase{kCauseAccessDenied, "%1 へのｱｸｾｽは拒否されました。"},
+        MessageCase{kCauseInvalidFile, "%1 へ無効なﾌｧｲﾙ ﾊﾝﾄﾞﾙが関連付けられていました。"},
+        MessageCase{kCauseDirectoryFull, "%1 を作成できませんでした。そのﾃﾞｨﾚｸﾄﾘはいっぱいです。"},
+        MessageCase{kCauseHardIO, "%1 へのｱｸｾｽ中にﾊｰﾄﾞｳｪｱ I/O ｴﾗｰが報告されました。"},
+        MessageCase{kCauseSharingViolation, "%1 へのｱｸｾｽ中に共有違反が発生しました。"},
+        MessageCase{kCauseLockViolation, "%1 へのｱｸｾｽ中にﾛｯｸ違反が発生しました。"},
+        MessageCase{kCauseDiskFull, "%1 へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"},
+        // Causes the table does not name are unclassified.
+        MessageCase{kCauseNone, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+        MessageCase{kCauseRemoveCurrentDir, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+        MessageCase{kCauseBadSeek, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+        MessageCase{kCauseEndOfFile, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+        MessageCase{99, "%1 へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"}));
+
+}  // namespace
+}  // namespace tallyer
