@@ -11,11 +11,13 @@ namespace tallyer {
 class ChainIndex {
  public:
   void Clear() { byKey_.clear(); }
+  // Registers `value` under `key`; negative keys name no record and are ignored.
   void Add(int key, int value);
   int CountOf(int key) const;
   // -1 when the key has no value; otherwise sets pos and returns the first value.
   int First(int key, int& pos) const;
-  // The next value for the key after `pos`, or -1.
+  // The key's next value, or -1 at the end. `pos` counts the key's values
+  // already returned, so a caller may resume from any count it kept.
   int Next(int key, int& pos) const;
 
  private:

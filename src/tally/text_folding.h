@@ -14,4 +14,8 @@ long FindText(std::string_view text, std::string_view pattern);
 // then lower case (also the two-byte Greek and Cyrillic capitals).
 void FoldText(std::string& text);
 
+// The folded form of `text` written to `out` (replacing its contents), so a
+// caller folding many texts can reuse one buffer.
+void FoldTextInto(std::string_view text, std::string& out);
+
 }  // namespace tallyer

@@ -1,0 +1,83 @@
+#include "tally/member_result.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <utility>
+
+#include "tally/day_walk.h"
+
+namespace tallyer {
+namespace {
+
+constexpr double kHalfSecond = 1.0 / 172800.0;  // in days; absorbs rounding of the reals
+
+int MinuteOfDay(const DateTime& t) {
+  const CalendarParts p = t.Parts();
+  return p.hour * 60 + p.minute;  // -61 for a value without a time, which counts nothing
+}
+
+// The minutes of one day covered by at least one of the [from, to) intervals.
+int CoveredMinutes(std::vector<std::pair<int, int>>& intervals) {
+  std::sort(intervals.begin(), intervals.end());
+  int covered = 0;
+  int reached = 0;
+  for (const auto& [from, to] : intervals) {
+    const int begin = std::max(from, reached);
+    if (to > begin) {
+      covered += to - begin;
+      reached = to;
+    }
+  }
+  return covered;
+}
+
+}  // namespace
+
+int ScheduleMinutes(const CSchedule& schedule) {
+  const double d = (schedule.start.IsValid() && schedule.end.IsValid())
+                       ? schedule.end.Linear() - schedule.start.Linear()
+                       : 0.0;
+  double whole = 0;
+  int hours = static_cast<int>((std::modf(d, &whole) + kHalfSecond) * 24);
+  if (hours >= 24) hours -= 24;
+  int minutes = static_cast<int>((std::modf(d * 24, &whole) + kHalfSecond) * 60);
+  if (minutes >= 60) minutes -= 60;
+  return hours * 60 + minutes;
+}
+
+long long MemberResult::MemberMinutes() const {
+  long long total = 0;
+  for (const CSchedule* s : schedules) total += ScheduleMinutes(*s);
+  return total;
+}
+
+long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
+                                               const DateTime& lastDate) const {
+  // The member's minute intervals grouped by the day they start on, so each
+  // visited day looks only at its own schedules.
+  struct Day {
+    std::vector<std::pair<int, int>> intervals;
+    int covered = -1;  // computed when the day is first visited
+  };
+  std::unordered_map<long, Day> days;
+  for (const CSchedule* s : schedules) {
+    const long day = CalendarDayKey(s->start);
+    if (day < 0) continue;
+    const int a = MinuteOfDay(s->start);
+    const int b = MinuteOfDay(s->end);  // the end's own time of day, whatever its date
+    if (b > a) days[day].intervals.emplace_back(a, b);
+  }
+  if (days.empty() || !IsWalkablePeriod(firstDate, lastDate)) return 0;
+
+  long long total = 0;
+  for (DateTime cursor = firstDate; !cursor.IsLaterThan(lastDate); cursor = cursor.PlusDays(1)) {
+    const auto it = days.find(CalendarDayKey(cursor));
+    if (it == days.end()) continue;
+    if (it->second.covered < 0) it->second.covered = CoveredMinutes(it->second.intervals);
+    total += it->second.covered;
+  }
+  return total;
+}
+
+}  // namespace tallyer

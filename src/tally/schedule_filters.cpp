@@ -1,0 +1,52 @@
+#include <algorithm>
+
+#include "tally/tally_context.h"
+#include "tally/text_folding.h"
+
+namespace tallyer {
+
+void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDate) {
+  const DateTime firstDay = firstDate.CalendarDate();
+  const DateTime lastDay = lastDate.CalendarDate();
+  std::erase_if(schedules, [&](const CSchedule& s) {
+    if (s.superseded || s.memberKey.empty() || s.start == s.end) return true;
+    const DateTime day = s.start.CalendarDate();
+    return day.IsEarlierThan(firstDay) || day.IsLaterThan(lastDay);
+  });
+}
+
+void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, bool ignoreCaseWidth) {
+  std::string pattern = contentText;
+  if (ignoreCaseWidth) FoldText(pattern);
+  std::string folded;  // reused for every schedule; the content itself stays as stored
+  std::erase_if(schedules, [&](const CSchedule& s) {
+    std::string_view text = s.content;
+    if (ignoreCaseWidth) {
+      FoldTextInto(text, folded);
+      text = folded;
+    }
+    const bool matches = exactMatch ? text == pattern : FindText(text, pattern) != -1;
+    return !matches;
+  });
+}
+
+void TallyContext::ClipToBand(const DateTime& bandStart, const DateTime& bandEnd) {
+  const CalendarParts from = bandStart.Parts();
+  const CalendarParts to = bandEnd.Parts();
+  std::erase_if(schedules, [&](CSchedule& s) {
+    // The band always lies on the day the schedule starts.
+    const CalendarParts day = s.start.Parts();
+    const DateTime bandFrom = DateTime::FromParts(day.year, day.month, day.day, from.hour, from.minute, 0);
+    const DateTime bandTo = DateTime::FromParts(day.year, day.month, day.day, to.hour, to.minute, 0);
+    if (s.end.IsEarlierThan(bandFrom) || s.start.IsLaterThan(bandTo)) return true;
+    if (s.start.IsEarlierThan(bandFrom)) s.start = bandFrom;
+    if (s.end.IsLaterThan(bandTo)) s.end = bandTo;
+    return false;
+  });
+}
+
+void TallyContext::DropTentative() {
+  std::erase_if(schedules, [](const CSchedule& s) { return s.IsTentative(); });
+}
+
+}  // namespace tallyer
