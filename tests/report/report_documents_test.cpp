@@ -1,0 +1,246 @@
+#include <deque>
+#include <gtest/gtest.h>
+
+#include "data/cp932.h"
+#include "data/type_colors.h"
+#include "report/report_writers.h"
+#include "run/diagnostic_log.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+#include "tally/tally_context.h"
+
+namespace tallyer {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::RecordingUi;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr std::uint32_t kRed = 0x0000FFu;
+constexpr std::uint32_t kSky = 0xFF8000u;  // red 0, green 128, blue 255
+
+std::string J(const char* utf8) { return Utf8ToCp932(utf8); }
+
+const std::string kHtmlHead = J(
+    "<html><head>\n"
+    "<title>集計結果</title>\n"
+    "<style type=\"text/css\">\n"
+    "<!--\n"
+    "table { border-collapse: collapse; border: none; }\n"
+    "td { border: 1px solid gray; padding: 3px; vertical-align: top; }\n"
+    "-->\n"
+    "</style>\n"
+    "</head>\n<body>\n");
+const char kTrailer[] = "</table>\n</body></html>";
+
+const DateTime kFirst = DateTime::FromParts(2005, 4, 1);
+const DateTime kLast = DateTime::FromParts(2005, 4, 30);
+
+// A context whose member results are built by hand; the report only reads them.
+class ReportDocuments : public ::testing::Test {
+ protected:
+  ReportDocuments() : log_(dir_ / "no.log"), context_(ui_, log_) {
+    context_.group.name = J("営業部");
+  }
+
+  void Lines(bool csv) {
+    context_.optionLines = J(csv ? "期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n"
+                                 : "期間：2005年4月1日(金) ～ 2005年4月30日(土)<br>\n");
+  }
+  MemberResult& AddResult(const char* name) {
+    CMember& m = members_.emplace_back();
+    m.name = J(name);
+    m.key = m.name;
+    return context_.memberResults.emplace_back(MemberResult{&m, {}});
+  }
+  void AddSchedule(MemberResult& r, std::uint32_t color, int minutes, const char* content = "") {
+    CSchedule& s = schedules_.emplace_back();
+    s.start = DateTime::FromParts(2005, 4, 4, 9, 0);
+    s.end = DateTime::FromParts(2005, 4, 4, 9 + minutes / 60, minutes % 60);
+    s.color = color;
+    s.content = texts_.emplace_back(J(content));
+    r.schedules.push_back(&s);
+  }
+  // The example: 田中 with three schedules of 150 minutes in all, 鈴木 without any.
+  void TanakaAndSuzuki() {
+    MemberResult& tanaka = AddResult("田中");
+    AddSchedule(tanaka, kRed, 60, "会議");
+    AddSchedule(tanaka, kRed, 30, "会議");
+    AddSchedule(tanaka, kSky, 60, "外出");
+    AddResult("鈴木");
+  }
+  CTypeColors MeetingIsRed() {
+    CTypeColors types;
+    types.names = {J("会議")};
+    types.colors = {kRed};
+    return types;
+  }
+
+  TempDir dir_;
+  RecordingUi ui_;
+  DiagnosticLog log_;
+  TallyContext context_;
+
+ private:
+  std::deque<CMember> members_;
+  std::deque<CSchedule> schedules_;
+  std::deque<std::string> texts_;
+};
+
+TEST_F(ReportDocuments, TotalsExampleCsv) {
+  Lines(true);
+  TanakaAndSuzuki();
+  EXPECT_EQ(TotalsDocument(context_, true, 0, false, kFirst, kLast),
+            J("グループ名：営業部\r\n"
+              "期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n"
+              "田中,3,2時間30分\r\n"
+              "鈴木,0,0時間00分\r\n"));
+}
+
+TEST_F(ReportDocuments, TotalsExampleHtml) {
+  Lines(false);
+  TanakaAndSuzuki();
+  EXPECT_EQ(TotalsDocument(context_, false, 0, false, kFirst, kLast),
+            kHtmlHead +
+                J("グループ名：営業部<br>期間：2005年4月1日(金) ～ 2005年4月30日(土)<br>\n"
+                  "<table>\n"
+                  "<tr><td>田中</td><td>3件</td><td>2時間30分</td></tr>\n"
+                  "<tr><td>鈴木</td><td>0件</td><td>0時間00分</td></tr>\n") +
+                kTrailer);
+}
+
+TEST_F(ReportDocuments, GroupLabelIsItsCp932Bytes) {
+  Lines(true);
+  const std::string doc = TotalsDocument(context_, true, 0, false, kFirst, kLast);
+  EXPECT_EQ(doc.substr(0, 12), "\x83O\x83\x8b\x81[\x83v\x96\xbc\x81\x46");
+}
+
+TEST_F(ReportDocuments, NoMemberResultsGiveTheHeadAndTrailerOnly) {
+  Lines(false);
+  const std::string html = kHtmlHead +
+                           J("グループ名：営業部<br>期間：2005年4月1日(金) ～ 2005年4月30日(土)"
+                             "<br>\n<table>\n") +
+                           kTrailer;
+  EXPECT_EQ(TotalsDocument(context_, false, 0, false, kFirst, kLast), html);
+  EXPECT_EQ(ColorDocument(context_, false, 0, nullptr), html);
+  EXPECT_EQ(ContentDocument(context_, false, 0), html);
+  Lines(true);
+  const std::string csv = J("グループ名：営業部\r\n期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n");
+  EXPECT_EQ(TotalsDocument(context_, true, 0, false, kFirst, kLast), csv);
+  EXPECT_EQ(ColorDocument(context_, true, 0, nullptr), csv);
+  EXPECT_EQ(ContentDocument(context_, true, 0), csv);
+}
+
+TEST_F(ReportDocuments, HeadInsertsTheOptionLinesUnchanged) {
+  context_.optionLines = "one\r\ntwo <raw>\r\n";
+  std::string csv;
+  AppendReportHead(csv, context_, true);
+  EXPECT_EQ(csv, J("グループ名：営業部\r\n") + "one\r\ntwo <raw>\r\n");
+  std::string html;
+  AppendReportHead(html, context_, false);
+  EXPECT_EQ(html, kHtmlHead + J("グループ名：営業部<br>") + "one\r\ntwo <raw>\r\n<table>\n");
+}
+
+TEST_F(ReportDocuments, GroupNameIsEscapedAndItsCsvLineIsOneField) {
+  context_.group.name = J("A,B <\"営業\"&>");
+  std::string csv;
+  AppendReportHead(csv, context_, true);
+  EXPECT_EQ(csv, J("\"グループ名：A,B <\"\"営業\"\"&>\"\r\n"));
+  std::string html;
+  AppendReportHead(html, context_, false);
+  EXPECT_EQ(html, kHtmlHead + J("グループ名：A,B &lt;&quot;営業&quot;&amp;&gt;<br><table>\n"));
+}
+
+TEST_F(ReportDocuments, TypeExampleCsvAndHtml) {
+  Lines(true);
+  MemberResult& tanaka = AddResult("田中");
+  AddSchedule(tanaka, kRed, 60);
+  AddSchedule(tanaka, kSky, 30);
+  AddSchedule(tanaka, kRed, 30);
+  const CTypeColors types = MeetingIsRed();
+  EXPECT_EQ(ColorDocument(context_, true, 0, &types),
+            J("グループ名：営業部\r\n"
+              "期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n"
+              "田中,\"#ff0000\",会議,2,1時間30分\r\n"
+              ",\"#0080ff\",1件,0時間30分\r\n"));
+  Lines(false);
+  EXPECT_EQ(ColorDocument(context_, false, 0, &types),
+            kHtmlHead +
+                J("グループ名：営業部<br>期間：2005年4月1日(金) ～ 2005年4月30日(土)<br>\n"
+                  "<table>\n"
+                  "<tr><td rowspan=2>田中</td><td bgcolor=\"#ff0000\"><font color=white>会議"
+                  "</font></td><td>2件</td><td>1時間30分</td></tr>\n"
+                  "<tr><td bgcolor=\"#0080ff\">&nbsp;&nbsp;&nbsp;</td><td>1件</td>"
+                  "<td>0時間30分</td></tr>\n") +
+                kTrailer);
+}
+
+TEST_F(ReportDocuments, ContentDocumentWithEveryGroupSize) {
+  Lines(true);
+  TanakaAndSuzuki();
+  MemberResult& sato = AddResult("佐藤");
+  AddSchedule(sato, kRed, 15, "外出");
+  EXPECT_EQ(ContentDocument(context_, true, 1),
+            J("グループ名：営業部\r\n"
+              "期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n"
+              "田中,会議,2,1:30\r\n"
+              ",外出,1,1:00\r\n"
+              "鈴木,,0,0:00\r\n"
+              "佐藤,外出,1,0:15\r\n"));
+}
+
+TEST_F(ReportDocuments, WritersWriteTheDocumentOfTheirMode) {
+  Lines(true);
+  TanakaAndSuzuki();
+  const ReportOutput out{dir_ / "out.csv", dir_ / "page.html", 3, &ui_};
+  ASSERT_TRUE(WriteTotalsReport(context_, out, false, kFirst, kLast));
+  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), TotalsDocument(context_, true, 3, false, kFirst, kLast));
+  ASSERT_TRUE(WriteColorReport(context_, out));
+  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 3, nullptr));
+  ASSERT_TRUE(WriteContentReport(context_, out));
+  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ContentDocument(context_, true, 3));
+  EXPECT_FALSE(fs::exists(dir_ / "page.html"));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ReportDocuments, EmptyOutputPathWritesTheHtmlPage) {
+  Lines(false);
+  TanakaAndSuzuki();
+  const ReportOutput out{fs::path(), dir_ / "page.html", 0, &ui_};
+  ASSERT_TRUE(WriteTotalsReport(context_, out, false, kFirst, kLast));
+  EXPECT_EQ(ReadBytes(dir_ / "page.html"), TotalsDocument(context_, false, 0, false, kFirst, kLast));
+}
+
+TEST_F(ReportDocuments, TypeReportReadsTheTypeFile) {
+  Lines(true);
+  TanakaAndSuzuki();
+  WriteBytes(dir_ / "colors.type", J("nopalette\r\n会議\t255,0,0\r\n"));
+  const ReportOutput out{dir_ / "out.csv", fs::path(), 0, &ui_};
+  ASSERT_TRUE(WriteTypeReport(context_, out, dir_ / "colors.type"));
+  const CTypeColors types = MeetingIsRed();
+  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 0, &types));
+  EXPECT_NE(ReadBytes(dir_ / "out.csv").find(J("会議")), std::string::npos);
+}
+
+TEST_F(ReportDocuments, TypeReportWithoutItsFileWritesTheColourRows) {
+  Lines(false);
+  TanakaAndSuzuki();
+  const ReportOutput out{fs::path(), dir_ / "page.html", 0, &ui_};
+  ASSERT_TRUE(WriteTypeReport(context_, out, dir_ / "missing.type"));
+  EXPECT_EQ(ReadBytes(dir_ / "page.html"), ColorDocument(context_, false, 0, nullptr));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ReportDocuments, WriterReportsAFailedWrite) {
+  Lines(true);
+  const fs::path target = dir_ / "missing" / "out.csv";
+  const ReportOutput out{target, fs::path(), 0, &ui_};
+  EXPECT_FALSE(WriteContentReport(context_, out));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
+}
+
+}  // namespace
+}  // namespace tallyer
