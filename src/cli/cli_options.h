@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/date_time.h"
+#include "run/tally_settings.h"
+
+namespace tallyer::cli {
+
+// Where a report goes: a file, or standard output for "-".
+struct ReportTarget {
+  std::filesystem::path path;
+  bool toStdout = false;
+};
+
+// Everything the command line asks for.
+struct CliRequest {
+  // Every option of the run; `selectedKeys`/`everyone` come from --member,
+  // `outputPath` is set per run by the caller.
+  TallySettings settings;
+  std::vector<std::string> memberArguments;  // --member values as typed (UTF-8)
+  std::optional<ReportTarget> csv;
+  std::optional<ReportTarget> html;
+};
+
+// What the caller does after parsing.
+enum class ParseResult { kProceed, kHelpShown, kUsageError };
+
+// Parses the command line into `request`; `now` gives the default period.
+// Help goes to `out`, usage errors (in UTF-8) to `err`.
+ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& now,
+                             CliRequest& request, std::ostream& out, std::ostream& err);
+
+}  // namespace tallyer::cli

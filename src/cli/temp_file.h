@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+namespace tallyer::cli {
+
+// A new, empty file in the system's temporary folder, removed with the object.
+// Reports meant for the terminal or standard output are written here first,
+// so that they are made by the same writer as every other report.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& suffix);
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  // Empty when no file could be created.
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Copies the bytes of the file to `out`; false when either side fails.
+bool CopyFileTo(const std::filesystem::path& path, std::ostream& out);
+
+}  // namespace tallyer::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyer::cli {
+
+// Columns a UTF-8 text takes on a terminal: 2 for East Asian wide and
+// full-width characters, 1 for the others (invalid bytes count 1 each).
+int DisplayWidth(std::string_view utf8);
+
+// A table of UTF-8 cells printed with aligned columns.
+struct TextTable {
+  std::vector<std::string> header;
+  std::vector<bool> alignRight;  // per column; missing entries align left
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The header, a rule of '-' under each column, then the rows; columns are
+// two spaces apart, lines end in LF without trailing spaces.
+std::string RenderTable(const TextTable& table);
+
+}  // namespace tallyer::cli

@@ -1,0 +1,130 @@
+#include "cli/date_args.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace tallyer::cli {
+namespace {
+
+std::string Text(const DateTime& t) {
+  const CalendarParts p = t.Parts();
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
+                p.hour, p.minute, p.second);
+  return buffer;
+}
+
+struct DateCase {
+  const char* argument;
+  const char* expected;  // nullptr: refused
+};
+
+class DateArgumentTest : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(DateArgumentTest, ParsesTheThreeFormsOnly) {
+  const DateCase& c = GetParam();
+  const auto parsed = ParseDateArgument(c.argument);
+  if (c.expected == nullptr) {
+    EXPECT_FALSE(parsed.has_value()) << Text(*parsed);
+  } else {
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_TRUE(parsed->IsValid());
+    EXPECT_EQ(Text(*parsed), c.expected);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, DateArgumentTest,
+    ::testing::Values(DateCase{"2005-06-01", "2005-06-01 00:00:00"},
+                      DateCase{"2005-06-01T09:30", "2005-06-01 09:30:00"},
+                      DateCase{"2005-06-01T23:59:59", "2005-06-01 23:59:59"},
+                      DateCase{"2024-02-29", "2024-02-29 00:00:00"},
+                      DateCase{"0100-01-01", "0100-01-01 00:00:00"},
+                      DateCase{"2025-02-29", nullptr},      // no such day
+                      DateCase{"2005-13-01", nullptr},
+                      DateCase{"2005-06-31", nullptr},
+                      DateCase{"2005-06-01T24:00", nullptr},
+                      DateCase{"2005-06-01T12:60", nullptr},
+                      DateCase{"2005-06-01T12:00:60", nullptr},
+                      DateCase{"2005-6-1", nullptr},        // digits are not optional
+                      DateCase{"2005/06/01", nullptr},
+                      DateCase{"2005-06-01 09:30", nullptr},  // 'T' separates the time
+                      DateCase{"2005-06-01T9:30", nullptr},
+                      DateCase{"2005-06-01T09", nullptr},
+                      DateCase{"2005-06-01T09:30:", nullptr},
+                      DateCase{"2005-06-01x", nullptr},
+                      DateCase{"0000-01-01", nullptr},
+                      DateCase{"", nullptr}));
+
+struct BandCase {
+  const char* argument;
+  const char* start;  // nullptr: refused
+  const char* end;
+};
+
+class BandArgumentTest : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(BandArgumentTest, GivesTimesOnTheBandDate) {
+  const BandCase& c = GetParam();
+  const auto band = ParseBandArgument(c.argument);
+  if (c.start == nullptr) {
+    EXPECT_FALSE(band.has_value());
+  } else {
+    ASSERT_TRUE(band.has_value());
+    EXPECT_EQ(Text(band->start), c.start);
+    EXPECT_EQ(Text(band->end), c.end);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, BandArgumentTest,
+    ::testing::Values(BandCase{"09:00-18:00", "2000-01-01 09:00:00", "2000-01-01 18:00:00"},
+                      BandCase{"9:05-17:30", "2000-01-01 09:05:00", "2000-01-01 17:30:00"},
+                      BandCase{"00:00-23:59", "2000-01-01 00:00:00", "2000-01-01 23:59:00"},
+                      // Refused later by the run, with the desktop program's message.
+                      BandCase{"18:00-09:00", "2000-01-01 18:00:00", "2000-01-01 09:00:00"},
+                      BandCase{"24:00-25:00", nullptr, nullptr},
+                      BandCase{"09:60-10:00", nullptr, nullptr},
+                      BandCase{"09:00", nullptr, nullptr},
+                      BandCase{"09:00-", nullptr, nullptr},
+                      BandCase{"09:00-18:00:00", nullptr, nullptr},
+                      BandCase{"009:00-18:00", nullptr, nullptr},
+                      BandCase{"09:0-18:00", nullptr, nullptr},
+                      BandCase{"09:00~18:00", nullptr, nullptr},
+                      BandCase{"", nullptr, nullptr}));
+
+struct DefaultCase {
+  DateTime now;
+  const char* firstDate;
+};
+
+class DefaultFirstDateTest : public ::testing::TestWithParam<DefaultCase> {};
+
+TEST_P(DefaultFirstDateTest, IsTomorrowOneMonthBackAtMidnight) {
+  EXPECT_EQ(Text(DefaultFirstDate(GetParam().now)), GetParam().firstDate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, DefaultFirstDateTest,
+    ::testing::Values(
+        DefaultCase{DateTime::FromParts(2025, 6, 14, 15, 20, 5), "2025-05-15 00:00:00"},
+        // Tomorrow is 31 March; February has fewer days.
+        DefaultCase{DateTime::FromParts(2025, 3, 30, 8, 0), "2025-02-28 00:00:00"},
+        DefaultCase{DateTime::FromParts(2024, 3, 30, 8, 0), "2024-02-29 00:00:00"},
+        DefaultCase{DateTime::FromParts(2025, 7, 30, 12, 0), "2025-06-30 00:00:00"},
+        // January goes back to December of the year before, same day.
+        DefaultCase{DateTime::FromParts(2025, 1, 15, 10, 0), "2024-12-16 00:00:00"},
+        DefaultCase{DateTime::FromParts(2025, 1, 30, 10, 0), "2024-12-31 00:00:00"},
+        // Tomorrow already lies in the next month or year.
+        DefaultCase{DateTime::FromParts(2024, 12, 31, 23, 59, 59), "2024-12-01 00:00:00"},
+        DefaultCase{DateTime::FromParts(2025, 3, 31, 0, 0), "2025-03-01 00:00:00"}));
+
+TEST(LocalNowTest, IsAValidDateTime) {
+  EXPECT_TRUE(LocalNow().IsValid());
+  EXPECT_GE(LocalNow().Parts().year, 2000);
+}
+
+}  // namespace
+}  // namespace tallyer::cli
