@@ -1,0 +1,22 @@
+#include <QApplication>
+#include <QLocale>
+
+#include "app/file_dialogs.h"
+#include "app/program_icon.h"
+#include "app/qt_settings_store.h"
+#include "app/tally_app.h"
+#include "run/diagnostic_log.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  // These two names place the settings store (and the per-user data folder).
+  QCoreApplication::setOrganizationName(QStringLiteral("Zanbo"));
+  QCoreApplication::setApplicationName(QStringLiteral("Planwell 集計ツール"));
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  QApplication::setWindowIcon(tallyer::ProgramIcon());
+
+  tallyer::QtSettingsStore store;
+  tallyer::QtFileDialogs files;
+  tallyer::CTallyApp app(store);
+  return app.Exec(files, tallyer::ProcessLog());
+}

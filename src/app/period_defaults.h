@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+
+#include "data/date_time.h"
+
+namespace tallyer {
+
+// The period shown when none is stored: from tomorrow's date one calendar
+// month back, at 00:00, up to now.
+struct DefaultPeriod {
+  DateTime firstDate;
+  DateTime lastDate;
+};
+DefaultPeriod MakeDefaultPeriod(const QDateTime& now);
+
+// The same date one month earlier; the day is lowered to the end of a shorter month.
+QDate OneMonthBack(const QDate& date);
+
+}  // namespace tallyer

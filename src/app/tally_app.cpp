@@ -1,0 +1,65 @@
+#include "app/tally_app.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/qt_text.h"
+#include "app/tally_dialog.h"
+#include "run/stored_options.h"
+
+namespace tallyer {
+namespace {
+
+constexpr char kReportName[] = "Planwell_Output.html";
+
+#ifdef Q_OS_WIN
+// Lets the shell start the program by its name. Needs rights on the local
+// machine's registry; without them the writes fail silently, as they may.
+void RegisterAppPath(const std::filesystem::path& programFile) {
+  QSettings key(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                               "App Paths\\Tallyer.exe"),
+                QSettings::NativeFormat);
+  const QString file = QDir::toNativeSeparators(PathToQString(programFile));
+  key.setValue(QStringLiteral("Default"), file);
+  key.setValue(QStringLiteral("Path"), file.left(file.lastIndexOf(QLatin1Char('\\'))));
+}
+#endif
+
+}  // namespace
+
+std::filesystem::path HtmlReportPath(const std::filesystem::path& programFolder,
+                                     const std::filesystem::path& appDataFolder) {
+  const QFileInfo folder(PathToQString(programFolder));
+  if (folder.isDir() && folder.isWritable()) return programFolder / kReportName;
+  QDir().mkpath(PathToQString(appDataFolder));
+  return appDataFolder / kReportName;
+}
+
+void CTallyApp::InitInstance(const std::filesystem::path& programFile,
+                             const std::filesystem::path& appDataFolder) {
+#ifdef Q_OS_WIN
+  RegisterAppPath(programFile);
+#endif
+  LoadStoredBand(store_, values_);
+  values_.htmlReportPath = HtmlReportPath(programFile.parent_path(), appDataFolder);
+}
+
+void CTallyApp::ExitInstance() { SaveStoredBand(store_, values_); }
+
+int CTallyApp::Exec(FileDialogs& files, DiagnosticLog& log) {
+  InitInstance(QStringToPath(QCoreApplication::applicationFilePath()),
+               QStringToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  {
+    CTallyDlg dialog(values_, store_, files, log);
+    dialog.Start(QDateTime::currentDateTime());
+    dialog.exec();
+  }
+  ExitInstance();
+  return 0;
+}
+
+}  // namespace tallyer

@@ -1,0 +1,296 @@
+#include "app/tally_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+#include <system_error>
+
+#include "app/about_dialog.h"
+#include "app/file_dialogs.h"
+#include "app/period_defaults.h"
+#include "app/program_icon.h"
+#include "app/qt_text.h"
+#include "app/type_file_candidate.h"
+#include "data/cp932.h"
+#include "data/group.h"
+#include "run/run.h"
+#include "run/settings_store.h"
+#include "run/stored_options.h"
+#include "ui_tally_dialog.h"
+
+namespace tallyer {
+namespace {
+
+const std::string kNoGroupFile = Utf8ToCp932("グループファイルが指定されていません。");
+const std::string kNoTypeFileFound =
+    Utf8ToCp932("このグループファイルに固有のタイプ別色情報ファイルは見つかりませんでした。");
+const std::string kUnexpectedError = Utf8ToCp932("予期できないエラーです。");
+
+const QString kTitle = QStringLiteral("Planwell 集計ツール");
+
+// The dates are shown and read as they are: in UTC no value falls into a
+// daylight-saving gap and gets moved.
+void PreparePicker(QDateTimeEdit* picker) {
+  picker->setTimeSpec(Qt::UTC);
+  picker->setMinimumDate(QDate(100, 1, 1));
+}
+
+void ShowDateTime(QDateTimeEdit* picker, const DateTime& value, const DateTime& fallback) {
+  QDateTime shown = ToQDateTime(value);
+  // A stored text that forms no date shows the default instead.
+  if (!shown.isValid()) shown = ToQDateTime(fallback);
+  picker->setDateTime(shown);
+}
+
+// An index outside the list leaves the list without a selection.
+void ShowIndex(QComboBox* list, int index) {
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+}  // namespace
+
+CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, DiagnosticLog& log,
+                     QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TallyDialog>()),
+      typeFileMenu_(new QMenu(this)),
+      app_(app),
+      store_(store),
+      files_(files),
+      context_(*this, log) {
+  ui_->setupUi(this);
+  // A caption with the close box only: no minimise, maximise or help box.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  // Dates and times read the Japanese way whatever the system's language.
+  setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+  for (QDateTimeEdit* picker :
+       {static_cast<QDateTimeEdit*>(ui_->firstDateEdit), static_cast<QDateTimeEdit*>(ui_->lastDateEdit),
+        static_cast<QDateTimeEdit*>(ui_->bandStartEdit), static_cast<QDateTimeEdit*>(ui_->bandEndEdit)}) {
+    PreparePicker(picker);
+  }
+  // Hiding the type file row must not make the rest of the window jump.
+  for (QWidget* w : {static_cast<QWidget*>(ui_->typeFileLabel), static_cast<QWidget*>(ui_->typeFileEdit),
+                     static_cast<QWidget*>(ui_->typeFileButton)}) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+  }
+
+  typeFileMenu_->setObjectName(QStringLiteral("typeFileMenu"));
+  QAction* findAction =
+      typeFileMenu_->addAction(QStringLiteral("対応するタイプ別色情報ファイルを自動で探す(&S)"));
+  QAction* chooseAction = typeFileMenu_->addAction(QStringLiteral("自分で探す(&O)"));
+  connect(findAction, &QAction::triggered, this, &CTallyDlg::FindTypeFile);
+  connect(chooseAction, &QAction::triggered, this, &CTallyDlg::ChooseTypeFile);
+
+  // Qt cannot extend the window's system menu everywhere; the About box is
+  // reached from the window's context menu instead.
+  auto* aboutAction = new QAction(QStringLiteral("バージョン情報(&A)..."), this);
+  aboutAction->setObjectName(QStringLiteral("aboutAction"));
+  addAction(aboutAction);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(aboutAction, &QAction::triggered, this, &CTallyDlg::ShowAbout);
+
+  // Only the user's own changes count: activated and clicked are not sent
+  // when the controls are filled at start.
+  connect(ui_->modeCombo, &QComboBox::activated, this, &CTallyDlg::ModeChanged);
+  connect(ui_->bandOnlyCheck, &QCheckBox::clicked, this, &CTallyDlg::ModeChanged);
+  connect(ui_->contentOnlyCheck, &QCheckBox::clicked, this, &CTallyDlg::ModeChanged);
+  connect(ui_->everyoneCheck, &QCheckBox::clicked, this, &CTallyDlg::ModeChanged);
+  connect(ui_->chooseGroupButton, &QToolButton::clicked, this, &CTallyDlg::ChooseGroup);
+  connect(ui_->typeFileButton, &QToolButton::clicked, this, &CTallyDlg::ShowTypeFileMenu);
+  connect(ui_->runHtmlButton, &QPushButton::clicked, this, &CTallyDlg::RunHtml);
+  connect(ui_->runCsvButton, &QPushButton::clicked, this, &CTallyDlg::RunCsv);
+  connect(ui_->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CTallyDlg::~CTallyDlg() = default;
+
+void CTallyDlg::Start(const QDateTime& now) {
+  setWindowIcon(ProgramIcon());
+
+  TallySettings defaults;
+  defaults.bandStart = app_.bandStart;
+  defaults.bandEnd = app_.bandEnd;
+  const DefaultPeriod period = MakeDefaultPeriod(now);
+  defaults.firstDate = period.firstDate;
+  defaults.lastDate = period.lastDate;
+
+  settings_ = defaults;
+  LoadStoredOptions(store_, settings_);
+  settings_.typeFilePath = kHintPath;
+  settings_.groupPath = kHintPath;
+
+  // Values that form no date-time fall back to what a first start shows.
+  TallySettings fallback = defaults;
+  fallback.bandStart = TallySettings{}.bandStart;
+  fallback.bandEnd = TallySettings{}.bandEnd;
+  ShowSettings(fallback);
+  ApplyEnablingRules(settings_.mode);
+}
+
+void CTallyDlg::ShowSettings(const TallySettings& fallback) {
+  ui_->groupPathEdit->setText(PathToQString(settings_.groupPath));
+  ui_->everyoneCheck->setChecked(settings_.everyone);
+  ShowDateTime(ui_->firstDateEdit, settings_.firstDate, fallback.firstDate);
+  ShowDateTime(ui_->lastDateEdit, settings_.lastDate, fallback.lastDate);
+  ShowIndex(ui_->modeCombo, settings_.mode);
+  ui_->typeFileEdit->setText(PathToQString(settings_.typeFilePath));
+  ui_->bandOnlyCheck->setChecked(settings_.bandOnly);
+  ShowDateTime(ui_->bandStartEdit, settings_.bandStart, fallback.bandStart);
+  ShowDateTime(ui_->bandEndEdit, settings_.bandEnd, fallback.bandEnd);
+  ui_->contentOnlyCheck->setChecked(settings_.contentOnly);
+  ui_->contentTextEdit->setText(FromCp932(settings_.contentText));
+  ui_->exactMatchCheck->setChecked(settings_.exactMatch);
+  ui_->ignoreCaseWidthCheck->setChecked(settings_.ignoreCaseWidth);
+  ui_->noOverlapCheck->setChecked(settings_.noOverlap);
+  ui_->noTentativeCheck->setChecked(settings_.noTentative);
+  ShowIndex(ui_->formatCombo, settings_.durationFormat);
+}
+
+void CTallyDlg::ReadControls() {
+  settings_.groupPath = QStringToPath(ui_->groupPathEdit->text());
+  settings_.everyone = ui_->everyoneCheck->isChecked();
+  settings_.selectedKeys = SelectedKeys();
+  settings_.firstDate = FromQDateTime(ui_->firstDateEdit->dateTime());
+  settings_.lastDate = FromQDateTime(ui_->lastDateEdit->dateTime());
+  settings_.mode = ui_->modeCombo->currentIndex();
+  settings_.typeFilePath = QStringToPath(ui_->typeFileEdit->text());
+  settings_.bandOnly = ui_->bandOnlyCheck->isChecked();
+  settings_.bandStart = FromQDateTime(ui_->bandStartEdit->dateTime());
+  settings_.bandEnd = FromQDateTime(ui_->bandEndEdit->dateTime());
+  settings_.contentOnly = ui_->contentOnlyCheck->isChecked();
+  settings_.contentText = ToCp932(ui_->contentTextEdit->text());
+  settings_.exactMatch = ui_->exactMatchCheck->isChecked();
+  settings_.ignoreCaseWidth = ui_->ignoreCaseWidthCheck->isChecked();
+  settings_.noOverlap = ui_->noOverlapCheck->isChecked();
+  settings_.noTentative = ui_->noTentativeCheck->isChecked();
+  settings_.durationFormat = ui_->formatCombo->currentIndex();
+  settings_.outputPath.clear();
+}
+
+std::vector<std::string> CTallyDlg::SelectedKeys() const {
+  std::vector<std::string> keys;
+  const int count = ui_->memberList->count();
+  for (int i = 0; i < count && i < static_cast<int>(memberKeys_.size()); ++i) {
+    if (ui_->memberList->item(i)->isSelected()) keys.push_back(memberKeys_[static_cast<std::size_t>(i)]);
+  }
+  return keys;
+}
+
+void CTallyDlg::ApplyEnablingRules(int mode) {
+  const bool contentOnly = ui_->contentOnlyCheck->isChecked();
+  ui_->contentTextEdit->setEnabled(contentOnly);
+  ui_->exactMatchCheck->setEnabled(contentOnly);
+
+  const bool bandOnly = ui_->bandOnlyCheck->isChecked();
+  ui_->bandStartEdit->setEnabled(bandOnly);
+  ui_->bandEndEdit->setEnabled(bandOnly);
+  ui_->bandTildeLabel->setEnabled(bandOnly);
+
+  const bool typeMode = mode == kModeType;
+  ui_->typeFileLabel->setVisible(typeMode);
+  ui_->typeFileEdit->setVisible(typeMode);
+  ui_->typeFileButton->setVisible(typeMode);
+
+  ui_->noOverlapCheck->setEnabled(mode == kModeTotal);
+  // Disabled, the list keeps its selection for when the box is cleared again.
+  ui_->memberList->setEnabled(!ui_->everyoneCheck->isChecked());
+}
+
+void CTallyDlg::ModeChanged() {
+  const int index = ui_->modeCombo->currentIndex();
+  if (index < 0) {
+    ShowDebugMessage(kUnexpectedError);
+  } else {
+    ApplyEnablingRules(index);
+  }
+  settings_.mode = index;
+}
+
+void CTallyDlg::ChooseGroup() {
+  const auto path = files_.OpenGroup(this);
+  if (!path) return;
+  memberKeys_.clear();
+  ui_->memberList->clear();
+
+  std::vector<std::string> keys;
+  std::vector<std::string> names;
+  ListVisibleMembers(context_.group, *path, keys, names);
+  memberKeys_ = std::move(keys);
+  for (const std::string& name : names) ui_->memberList->addItem(FromCp932(name));
+  ui_->groupPathEdit->setText(PathToQString(*path));
+}
+
+void CTallyDlg::ShowTypeFileMenu() { typeFileMenu_->exec(QCursor::pos()); }
+
+void CTallyDlg::FindTypeFile() {
+  ReadControls();
+  const auto candidate = TypeFileCandidate(settings_.groupPath);
+  if (!candidate) {
+    ShowMessage(kNoGroupFile, MessageKind::kInformation);
+    return;
+  }
+  std::error_code error;
+  if (std::filesystem::exists(*candidate, error)) {
+    ui_->typeFileEdit->setText(PathToQString(*candidate));
+  } else {
+    ShowMessage(kNoTypeFileFound, MessageKind::kInformation);
+  }
+}
+
+void CTallyDlg::ChooseTypeFile() {
+  if (const auto path = files_.OpenTypeFile(this)) ui_->typeFileEdit->setText(PathToQString(*path));
+}
+
+void CTallyDlg::RunHtml() {
+  ReadControls();
+  Run(settings_, context_, app_, store_, *this);
+}
+
+void CTallyDlg::RunCsv() {
+  ReadControls();
+  const auto path = files_.SaveCsv(this);
+  if (!path) return;
+  settings_.outputPath = *path;
+  Run(settings_, context_, app_, store_, *this);
+}
+
+void CTallyDlg::ShowAbout() {
+  AboutDialog about(this);
+  about.exec();
+}
+
+void CTallyDlg::ShowMessage(const std::string& text, MessageKind kind) {
+  QMessageBox::Icon icon = QMessageBox::Warning;
+  if (kind == MessageKind::kInformation) icon = QMessageBox::Information;
+  if (kind == MessageKind::kError) icon = QMessageBox::Critical;
+  QMessageBox box(icon, kTitle, FromCp932(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void CTallyDlg::ShowDebugMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Debug"), FromCp932(text), QMessageBox::Ok);
+  box.exec();
+}
+
+void CTallyDlg::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void CTallyDlg::EndBusy() { QApplication::restoreOverrideCursor(); }
+
+void CTallyDlg::SetProgress(int position) {
+  // The run holds the event loop: paint now, not when the run is over.
+  ui_->progressBar->setValue(position);
+  ui_->progressBar->repaint();
+}
+
+void CTallyDlg::OpenDocument(const std::filesystem::path& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQString(path)));
+}
+
+}  // namespace tallyer
