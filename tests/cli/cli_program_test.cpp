@@ -1,0 +1,307 @@
+// Runs the real tallyer-cli on group and month files written byte by byte and
+// compares what it writes with the exact bytes the reports must hold.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli_process.h"
+#include "data/cp932.h"
+#include "support/archive_writer.h"
+#include "support/temp_dir.h"
+
+namespace tallyer::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kSky = 0xFF8000;  // red 0, green 128, blue 255
+
+std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8); }
+
+ScheduleRecord Entry(const char* from, const char* to, std::uint32_t color, const char* content,
+                     const char* key) {
+  ScheduleRecord r;
+  r.start = At(from);
+  r.end = At(to);
+  r.color = color;
+  r.content = Sjis(content);
+  r.memberKey = key;
+  return r;
+}
+
+const char* const kHtmlHead =
+    "<html><head>\n<title>集計結果</title>\n<style type=\"text/css\">\n<!--\n"
+    "table { border-collapse: collapse; border: none; }\n"
+    "td { border: 1px solid gray; padding: 3px; vertical-align: top; }\n"
+    "-->\n</style>\n</head>\n<body>\n";
+const char* const kHtmlTail = "</table>\n</body></html>";
+const char* const kAprilLine = "期間：2005年4月1日(金) ～ 2005年4月30日(土)";
+
+class CliProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* d : {"data", "tmp", "capture", "out"}) fs::create_directory(root_ / d);
+    group_ = root_ / "data" / "営業部.group";
+    WriteBytes(group_, GroupFileBuilder()
+                           .Name(Sjis("営業部"))
+                           .Add(Sjis("田中"), "tanaka")
+                           .Add(Sjis("佐藤"), "sato", GroupFileBuilder::kHidden)
+                           .Add(Sjis("山田"), "yamada", GroupFileBuilder::kDeleted)
+                           .Add(Sjis("鈴木"), "suzuki")
+                           .Build());
+  }
+
+  void WriteMonth(const char* yyyymm, const std::vector<ScheduleRecord>& records) {
+    MonthFileBuilder month;
+    for (const auto& r : records) month.Add(r);
+    WriteBytes(root_ / "data" / (std::string("営業部") + yyyymm + ".sch"), month.Build());
+  }
+
+  // 田中: three schedules, 150 minutes; 鈴木: only one outside the period;
+  // the hidden member's schedule is never counted.
+  void WriteAprilOf150Minutes() {
+    WriteMonth("200504", {Entry("2005-04-01 09:00", "2005-04-01 10:00", kRed, "会議", "tanaka"),
+                          Entry("2005-04-05 13:00", "2005-04-05 13:30", kSky, "外出", "tanaka"),
+                          Entry("2005-04-11 10:00", "2005-04-11 11:00", kRed, "会議", "tanaka"),
+                          Entry("2005-04-12 10:00", "2005-04-12 11:00", kRed, "会議", "sato"),
+                          Entry("2005-05-01 10:00", "2005-05-01 11:00", kRed, "会議", "suzuki")});
+  }
+
+  // 田中: two red schedules of 90 minutes in all and one sky-blue of 30.
+  void WriteAprilOfTwoColours() {
+    WriteMonth("200504", {Entry("2005-04-01 09:00", "2005-04-01 10:00", kRed, "会議", "tanaka"),
+                          Entry("2005-04-05 13:00", "2005-04-05 13:30", kSky, "外出", "tanaka"),
+                          Entry("2005-04-11 10:00", "2005-04-11 10:30", kRed, "会議", "tanaka")});
+    WriteBytes(TypeFile(), Sjis("nopalette\r\n会議\t255,0,0\r\n"));
+  }
+
+  fs::path TypeFile() const { return root_ / "data" / "営業部.type"; }
+  fs::path Out(const char* name) const { return root_ / "out" / name; }
+
+  CliProcessResult Cli(std::vector<std::string> arguments, const fs::path& workDir = {}) {
+    return RunCliProgram(arguments, workDir.empty() ? root_.Path() : workDir, root_ / "tmp",
+                         root_ / "capture");
+  }
+
+  std::vector<std::string> April(std::vector<std::string> more) {
+    std::vector<std::string> args{"--from", "2005-04-01", "--to", "2005-04-30"};
+    args.insert(args.end(), more.begin(), more.end());
+    args.push_back(group_.string());
+    return args;
+  }
+
+  // Reports for standard output and the table pass through temporary files;
+  // none may be left behind.
+  void ExpectNoTemporaryFiles() {
+    EXPECT_TRUE(fs::is_empty(root_ / "tmp"));
+    for (const auto& entry : fs::directory_iterator(root_ / "out")) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == "report.csv" || name == "report.html") << name;
+    }
+  }
+
+  TempDir root_;
+  fs::path group_;
+};
+
+TEST_F(CliProgramTest, WritesTheTotalsCsvOfTheDesktopProgram) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--csv", Out("report.csv").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Out("report.csv")),
+            Sjis(std::string("グループ名：営業部\r\n") + kAprilLine +
+                 "\r\n田中,3,2時間30分\r\n鈴木,0,0時間00分\r\n"));
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "tallyer-cli: 出力しました。\n");
+  ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, WritesTheTotalsHtmlToTheGivenPath) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--html", Out("report.html").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Out("report.html")),
+            Sjis(std::string(kHtmlHead) + "グループ名：営業部<br>" + kAprilLine + "<br>\n<table>\n" +
+                 "<tr><td>田中</td><td>3件</td><td>2時間30分</td></tr>\n"
+                 "<tr><td>鈴木</td><td>0件</td><td>0時間00分</td></tr>\n" + kHtmlTail));
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliProgramTest, WritesBothTypeReportsInOneCall) {
+  WriteAprilOfTwoColours();
+  const auto r = Cli(April({"--mode", "3", "--type-file", TypeFile().string(), "--csv",
+                            Out("report.csv").string(), "--html", Out("report.html").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Out("report.csv")),
+            Sjis(std::string("グループ名：営業部\r\n") + kAprilLine + "\r\n" +
+                 "田中,\"#ff0000\",会議,2,1時間30分\r\n"
+                 ",\"#0080ff\",1件,0時間30分\r\n"
+                 "鈴木,\"#ff0000\",会議,0,0時間00分\r\n"));
+  EXPECT_EQ(ReadBytes(Out("report.html")),
+            Sjis(std::string(kHtmlHead) + "グループ名：営業部<br>" + kAprilLine + "<br>\n<table>\n" +
+                 "<tr><td rowspan=2>田中</td><td bgcolor=\"#ff0000\"><font color=white>会議</font>"
+                 "</td><td>2件</td><td>1時間30分</td></tr>\n"
+                 "<tr><td bgcolor=\"#0080ff\">&nbsp;&nbsp;&nbsp;</td><td>1件</td>"
+                 "<td>0時間30分</td></tr>\n"
+                 "<tr><td>鈴木</td><td bgcolor=\"#ff0000\"><font color=white>会議</font></td>"
+                 "<td>0件</td><td>0時間00分</td></tr>\n" + kHtmlTail));
+  EXPECT_EQ(r.err, "tallyer-cli: 出力しました。\n");
+}
+
+
+TEST_F(CliProgramTest, FindsMonthFilesFromARelativeGroupPathAndAnyTypeFilePath) {
+  WriteAprilOfTwoColours();
+  const auto r = Cli({"--from", "2005-04-01", "--to", "2005-04-30", "--mode", "3", "--type-file",
+                      "営業部.type", "--csv", "-", "営業部.group"},
+                     root_ / "data");
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_NE(r.out.find(Sjis("田中,\"#ff0000\",会議,2,1時間30分\r\n")), std::string::npos);
+}
+
+TEST_F(CliProgramTest, DashSendsTheCsvBytesToStandardOutput) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--csv", "-"}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, Sjis(std::string("グループ名：営業部\r\n") + kAprilLine +
+                        "\r\n田中,3,2時間30分\r\n鈴木,0,0時間00分\r\n"));
+  EXPECT_EQ(r.err, "");
+  ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, DashSendsTheHtmlBytesToStandardOutputBesideACsvFile) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--format", "1", "--html", "-", "--csv", Out("report.csv").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, Sjis(std::string(kHtmlHead) + "グループ名：営業部<br>" + kAprilLine +
+                        "<br>\n<table>\n<tr><td>田中</td><td>3件</td><td>2:30</td></tr>\n"
+                        "<tr><td>鈴木</td><td>0件</td><td>0:00</td></tr>\n" + kHtmlTail));
+  EXPECT_EQ(ReadBytes(Out("report.csv")),
+            Sjis(std::string("グループ名：営業部\r\n") + kAprilLine +
+                 "\r\n田中,3,2:30\r\n鈴木,0,0:00\r\n"));
+  EXPECT_EQ(r.err, "tallyer-cli: 出力しました。\n");
+  ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, PrintsAnAlignedTableWithoutReportOptions) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, std::string("グループ名：営業部\n") + kAprilLine + "\n\n" +
+                       "メンバー  件数       時間\n"
+                       "--------  ----  ---------\n"
+                       "田中         3  2時間30分\n"
+                       "鈴木         0  0時間00分\n");
+  EXPECT_EQ(r.err, "");
+  ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, TableOfContentsShowsTheFilterLinesAndTheChosenMembers) {
+  ScheduleRecord tentative = Entry("2005-04-20 09:00", "2005-04-20 12:00", kRed, "会議", "tanaka");
+  tentative.flags = ScheduleRecord::kTentative;
+  WriteMonth("200504",
+             {Entry("2005-04-01 08:00", "2005-04-01 10:00", kRed, "定例会議", "tanaka"),
+              Entry("2005-04-02 17:00", "2005-04-02 19:00", kRed, "会議", "tanaka"), tentative,
+              Entry("2005-04-03 10:00", "2005-04-03 11:00", kSky, "外出", "tanaka"),
+              Entry("2005-04-04 10:00", "2005-04-04 10:45", kRed, "ｶｲｷﾞ", "suzuki")});
+  const auto r = Cli(April({"--mode", "4", "--content", "会議", "--band", "09:00-18:00",
+                            "--no-tentative", "--format", "2", "--member", "tanaka"}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, std::string("グループ名：営業部\n") + kAprilLine + "\n" +
+                       "次の文字列を含む：会議\n"
+                       "次の時間帯のみ：9:00 ～ 18:00\n\n"
+                       "メンバー  内容      件数  時間\n"
+                       "--------  --------  ----  ----\n"
+                       "田中      定例会議     1  60分\n"
+                       "          会議         1  60分\n");
+}
+
+TEST_F(CliProgramTest, ShowsTheFaultyLinkMessageOnceForBothReports) {
+  ScheduleRecord faulty = Entry("2005-04-02 09:00", "2005-04-02 10:00", kRed, "会議", "tanaka");
+  faulty.kind = 1;
+  faulty.link = 5;  // names no earlier record
+  WriteMonth("200504",
+             {Entry("2005-04-01 09:00", "2005-04-01 10:00", kRed, "会議", "tanaka"), faulty});
+  const auto r = Cli(April({"--csv", "-", "--html", Out("report.html").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.err, "tallyer-cli: 致命的なエラー'1'がインデックス1スケジュールで起きました。\n");
+  EXPECT_NE(r.out.find(Sjis("田中,2,2時間00分\r\n")), std::string::npos);
+}
+
+struct RefusalCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* message;  // the whole of standard error
+};
+
+class CliRefusalTest : public CliProgramTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(CliRefusalTest, ExitsWithTwoAndWritesNothing) {
+  WriteAprilOf150Minutes();
+  std::vector<std::string> args = GetParam().arguments;
+  args.push_back("--csv");
+  args.push_back(Out("report.csv").string());
+  const auto r = Cli(April(args));
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.err, GetParam().message);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(fs::exists(Out("report.csv")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRefusalTest,
+    ::testing::Values(
+        RefusalCase{"BandStartAfterEnd", {"--band", "18:00-09:00"},
+                    "tallyer-cli: 日付範囲が不正です。\n"},
+        RefusalCase{"TypeModeWithoutTypeFile", {"--mode", "3"},
+                    "tallyer-cli: タイプ別色情報ファイルを指定して下さい。\n"},
+        RefusalCase{"UnknownMember", {"--member", "tanaka", "--member", "伊藤"},
+                    "tallyer-cli: メンバー \"伊藤\" はグループにいません。 (no visible member has "
+                    "this key)\n--member に指定できるキー / keys:\n  tanaka (田中)\n  suzuki (鈴木)\n"},
+        RefusalCase{"HiddenMember", {"--member", "sato"},
+                    "tallyer-cli: メンバー \"sato\" はグループにいません。 (no visible member has "
+                    "this key)\n--member に指定できるキー / keys:\n  tanaka (田中)\n  suzuki (鈴木)\n"},
+        RefusalCase{"UsageError", {"--mode", "9"},
+                    "tallyer-cli: --mode: Value 9 not in range 1 to 4\n"
+                    "使い方は tallyer-cli --help で表示します。 (see --help)\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CliProgramTest, AMissingGroupFileIsAFileError) {
+  const fs::path missing = root_ / "data" / "人事部.group";
+  const auto r = Cli({"--csv", Out("report.csv").string(), missing.string()});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.err, "tallyer-cli: ファイル " + missing.string() + " が見つかりません。\n");
+  EXPECT_FALSE(fs::exists(Out("report.csv")));
+}
+
+TEST_F(CliProgramTest, ATruncatedGroupFileIsAFileErrorWithoutTable) {
+  const std::string bytes = ReadBytes(group_);
+  WriteBytes(group_, bytes.substr(0, bytes.size() - 3));
+  const auto r = Cli(April({}));
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.err, "tallyer-cli: ファイルの形式が正しくありません。\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--csv", (root_ / "no-such-folder" / "report.csv").string()}));
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.err.find("出力しました。"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_NE(r.err.find("no-such-folder"), std::string::npos) << r.err;
+}
+
+TEST_F(CliProgramTest, HelpExitsWithZero) {
+  const auto r = Cli({"--help"});
+  EXPECT_EQ(r.exitStatus, 0);
+  EXPECT_NE(r.out.find("Usage: tallyer-cli [OPTIONS] GROUP_FILE"), std::string::npos);
+  EXPECT_EQ(r.err, "");
+}
+
+}  // namespace
+}  // namespace tallyer::testing
