@@ -1,0 +1,406 @@
+#include "run/run.h"
+
+#include <gtest/gtest.h>
+
+#include "data/cp932.h"
+#include "run/diagnostic_log.h"
+#include "run/stored_options.h"
+#include "support/archive_writer.h"
+#include "support/recording_run_host.h"
+#include "support/recording_ui.h"
+#include "tally/tally_context.h"
+
+namespace tallyer {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::At;
+using testing::GroupFileBuilder;
+using testing::MonthFileBuilder;
+using testing::ReadBytes;
+using testing::RecordingRunHost;
+using testing::RecordingUi;
+using testing::ScheduleRecord;
+using testing::TempDir;
+using testing::WriteBytes;
+
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+constexpr std::uint32_t kRed = 0x0000FFu;
+constexpr std::uint32_t kSky = 0xFF8000u;
+
+std::string J(const char* utf8) { return Utf8ToCp932(utf8); }
+
+const std::vector<int> kAllPositions{0, 10, 30, 40, 45, 50, 55, 65, 90, 0};
+const std::vector<std::string> kSavedNames{"date1",   "date2",  "Cl",   "Everyone",
+                                           "Combo",   "Time",   "String", "Same",
+                                           "Overlap", "NoTemp", "Hankaku", "Format"};
+
+std::vector<std::string> NamesOf(const Writes& writes) {
+  std::vector<std::string> names;
+  for (const auto& w : writes) names.push_back(w.first);
+  return names;
+}
+
+ScheduleRecord Record(const char* key, const char* start, const char* end, std::uint32_t color,
+                      const char* content, std::uint32_t flags = 0) {
+  ScheduleRecord r;
+  r.memberKey = key;
+  r.start = At(start);
+  r.end = At(end);
+  r.color = color;
+  r.content = J(content);
+  r.flags = flags;
+  return r;
+}
+
+// A group 営業部 of 田中 (tanaka), 鈴木 (suzuki) and the hidden 山田, with one
+// month file for April 2005, loaded as the dialog loads it.
+class RunTest : public ::testing::Test {
+ protected:
+  RunTest() : log_(dir_ / "no.log"), context_(ui_, log_) {
+    WriteBytes(dir_ / "Team.group", GroupFileBuilder()
+                                        .Name(J("営業部"))
+                                        .Add(J("田中"), "tanaka")
+                                        .Add(J("鈴木"), "suzuki")
+                                        .Add(J("山田"), "yamada", GroupFileBuilder::kHidden)
+                                        .Build());
+    WriteBytes(dir_ / "Team200504.sch", AprilMonth().Build());
+    EXPECT_TRUE(context_.group.ReadFile(dir_ / "Team.group"));
+    app_.htmlReportPath = dir_ / "Planwell_Output.html";
+    settings_.groupPath = dir_ / "Team.group";
+    settings_.everyone = true;
+    settings_.firstDate = DateTime::FromParts(2005, 4, 1);
+    settings_.lastDate = DateTime::FromParts(2005, 4, 30);
+  }
+
+  static MonthFileBuilder AprilMonth() {
+    MonthFileBuilder month;
+    month.Add(Record("tanaka", "2005-04-04 09:00", "2005-04-04 10:30", kRed, "会議"))
+        .Add(Record("tanaka", "2005-04-05 13:00", "2005-04-05 14:00", kSky, "外出",
+                    ScheduleRecord::kTentative))
+        .Add(Record("suzuki", "2005-04-06 18:00", "2005-04-06 19:00", kRed, "会議"))
+        .Add(Record("yamada", "2005-04-06 18:00", "2005-04-06 19:00", kRed, "会議"));
+    return month;
+  }
+
+  RunOutcome RunWith(SettingsStore& store) { return tallyer::Run(settings_, context_, app_, store, host_); }
+  RunOutcome RunOnce() { return RunWith(store_); }
+  fs::path Csv() const { return dir_ / "out.csv"; }
+
+  TempDir dir_;
+  RecordingUi ui_;
+  DiagnosticLog log_;
+  TallyContext context_;
+  AppValues app_;
+  TallySettings settings_;
+  MemorySettingsStore store_;
+  RecordingRunHost host_;
+};
+
+const std::string kCsvHead =
+    J("グループ名：営業部\r\n期間：2005年4月1日(金) ～ 2005年4月30日(土)\r\n");
+
+// ----- refusals ---------------------------------------------------------------
+
+struct RefusalCase {
+  const char* name;
+  void (*spoil)(TallySettings&);
+  const char* message;  // UTF-8
+};
+
+class RunRefusal : public RunTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RunRefusal, ShowsItsMessageAndChangesNothing) {
+  settings_.outputPath = Csv();
+  settings_.durationFormat = 3;
+  context_.optionLines = "previous";
+  WriteBytes(Csv(), "previous report");
+  GetParam().spoil(settings_);
+  EXPECT_EQ(RunOnce(), RunOutcome::kRefused);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, J(GetParam().message));
+  EXPECT_EQ(host_.messages[0].kind, MessageKind::kExclamation);
+  EXPECT_EQ(host_.progress, std::vector<int>{0});
+  EXPECT_TRUE(store_.writes.empty());
+  EXPECT_TRUE(host_.opened.empty());
+  EXPECT_EQ(ReadBytes(Csv()), "previous report");
+  EXPECT_FALSE(fs::exists(app_.htmlReportPath));
+  EXPECT_EQ(app_.durationFormat, 0);
+  EXPECT_EQ(context_.optionLines, "previous");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, RunRefusal,
+    ::testing::Values(
+        RefusalCase{"BandEndsBeforeItStartsAlsoWhenUnused",
+                    [](TallySettings& s) {
+                      s.bandOnly = false;
+                      s.bandStart = DateTime::FromParts(2000, 1, 1, 18, 0);
+                      s.bandEnd = DateTime::FromParts(2000, 1, 1, 9, 0);
+                    },
+                    "日付範囲が不正です。"},
+        RefusalCase{"BandComparedWithItsDate",
+                    [](TallySettings& s) {
+                      s.bandStart = DateTime::FromParts(2000, 1, 2, 8, 0);
+                      s.bandEnd = DateTime::FromParts(2000, 1, 1, 23, 0);
+                    },
+                    "日付範囲が不正です。"},
+        RefusalCase{"NoMemberSelected",
+                    [](TallySettings& s) { s.everyone = false; },
+                    "集計対象とするメンバーが選択されていません。"},
+        RefusalCase{"TypeModeWithTheHintText",
+                    [](TallySettings& s) { s.mode = kModeType; },
+                    "タイプ別色情報ファイルを指定して下さい。"},
+        RefusalCase{"TypeModeWithABareName",
+                    [](TallySettings& s) {
+                      s.mode = kModeType;
+                      s.typeFilePath = "colors.type";
+                    },
+                    "タイプ別色情報ファイルを指定して下さい。"},
+        RefusalCase{"ModeAboveTheList", [](TallySettings& s) { s.mode = 4; },
+                    "集計モードを選択して下さい。"},
+        RefusalCase{"NoModeSelected", [](TallySettings& s) { s.mode = -1; },
+                    "集計モードを選択して下さい。"},
+        // The checks come in their order: the first failure is the one shown.
+        RefusalCase{"BandBeforeMembers",
+                    [](TallySettings& s) {
+                      s.everyone = false;
+                      s.mode = 7;
+                      s.bandStart = DateTime::FromParts(2000, 1, 1, 18, 0);
+                      s.bandEnd = DateTime::FromParts(2000, 1, 1, 9, 0);
+                    },
+                    "日付範囲が不正です。"},
+        RefusalCase{"MembersBeforeTypeFile",
+                    [](TallySettings& s) {
+                      s.everyone = false;
+                      s.mode = kModeType;
+                    },
+                    "集計対象とするメンバーが選択されていません。"},
+        RefusalCase{"MembersBeforeMode",
+                    [](TallySettings& s) {
+                      s.everyone = false;
+                      s.mode = 9;
+                    },
+                    "集計対象とするメンバーが選択されていません。"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+// ----- passing runs -------------------------------------------------------------
+
+TEST_F(RunTest, CsvRunWritesTheReportAndSaysSo) {
+  settings_.outputPath = Csv();
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42");
+  EXPECT_EQ(host_.messages[0].kind, MessageKind::kInformation);
+  EXPECT_TRUE(host_.opened.empty());
+  EXPECT_FALSE(fs::exists(app_.htmlReportPath));
+  // The message comes once the bar stands at 90, before it returns to 0.
+  EXPECT_EQ(host_.events.end()[-3], "progress 90");
+  EXPECT_EQ(host_.events.end()[-2], "message " + host_.messages[0].text);
+  EXPECT_EQ(host_.events.end()[-1], "progress 0");
+}
+
+TEST_F(RunTest, HtmlRunWritesAndOpensThePage) {
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_TRUE(host_.messages.empty());
+  ASSERT_EQ(host_.opened, std::vector<fs::path>{app_.htmlReportPath});
+  EXPECT_EQ(host_.events.end()[-2], "open " + app_.htmlReportPath.string());
+  EXPECT_EQ(ReadBytes(app_.htmlReportPath),
+            J("<html><head>\n"
+              "<title>集計結果</title>\n"
+              "<style type=\"text/css\">\n"
+              "<!--\n"
+              "table { border-collapse: collapse; border: none; }\n"
+              "td { border: 1px solid gray; padding: 3px; vertical-align: top; }\n"
+              "-->\n"
+              "</style>\n"
+              "</head>\n<body>\n"
+              "グループ名：営業部<br>期間：2005年4月1日(金) ～ 2005年4月30日(土)<br>\n"
+              "<table>\n"
+              "<tr><td>田中</td><td>2件</td><td>2時間30分</td></tr>\n"
+              "<tr><td>鈴木</td><td>1件</td><td>1時間00分</td></tr>\n"
+              "</table>\n</body></html>"));
+}
+
+TEST_F(RunTest, ProgressMovesThroughEveryPositionWhateverTheOptions) {
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(host_.progress, kAllPositions);
+  RecordingRunHost second;
+  settings_.contentOnly = settings_.bandOnly = settings_.noTentative = true;
+  settings_.outputPath = Csv();
+  EXPECT_EQ(tallyer::Run(settings_, context_, app_, store_, second), RunOutcome::kDone);
+  EXPECT_EQ(second.progress, kAllPositions);
+}
+
+TEST_F(RunTest, SavesTheTwelveValuesInOrder) {
+  settings_.contentText = J("会議");
+  settings_.mode = kModeContent;
+  settings_.noTentative = true;
+  settings_.ignoreCaseWidth = true;
+  settings_.durationFormat = 1;
+  settings_.outputPath = Csv();
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(store_.writes, (Writes{{"date1", "20050401"},
+                                   {"date2", "20050430"},
+                                   {"Cl", J("会議")},
+                                   {"Everyone", "1"},
+                                   {"Combo", "3"},
+                                   {"Time", "0"},
+                                   {"String", "0"},
+                                   {"Same", "0"},
+                                   {"Overlap", "0"},
+                                   {"NoTemp", "1"},
+                                   {"Hankaku", "1"},
+                                   {"Format", "1"}}));
+}
+
+// Writes the month file of the period when the run saves its first value: its
+// schedules reach the report only if the save comes before any file is read.
+class MonthFileOnSave : public MemorySettingsStore {
+ public:
+  MonthFileOnSave(fs::path monthPath, std::string bytes)
+      : monthPath_(std::move(monthPath)), bytes_(std::move(bytes)) {}
+  void WriteText(const std::string& name, const std::string& value) override {
+    if (writes.empty()) WriteBytes(monthPath_, bytes_);
+    MemorySettingsStore::WriteText(name, value);
+  }
+
+ private:
+  fs::path monthPath_;
+  std::string bytes_;
+};
+
+TEST_F(RunTest, SavesBeforeAnyFileIsRead) {
+  fs::remove(dir_ / "Team200504.sch");
+  MonthFileOnSave store(dir_ / "Team200504.sch", AprilMonth().Build());
+  settings_.outputPath = Csv();
+  EXPECT_EQ(RunWith(store), RunOutcome::kDone);
+  EXPECT_EQ(NamesOf(store.writes), kSavedNames);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
+}
+
+TEST_F(RunTest, CopiesFormatAndBandIntoTheApplicationValues) {
+  settings_.durationFormat = 2;
+  settings_.bandStart = DateTime::FromParts(2000, 1, 1, 9, 0);
+  settings_.bandEnd = DateTime::FromParts(2000, 1, 1, 18, 0);
+  settings_.outputPath = Csv();
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(app_.durationFormat, 2);
+  EXPECT_EQ(app_.bandStart, settings_.bandStart);
+  EXPECT_EQ(app_.bandEnd, settings_.bandEnd);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,150分\r\n鈴木,1,60分\r\n"));
+  // The band is not saved by a run; it waits for the program's exit.
+  for (const auto& w : store_.writes) EXPECT_TRUE(w.first != "time1" && w.first != "time2");
+}
+
+TEST_F(RunTest, FiltersComeWithTheirOptionLines) {
+  settings_.outputPath = Csv();
+  settings_.contentOnly = true;
+  settings_.contentText = J("会議");
+  settings_.bandOnly = true;
+  settings_.bandStart = DateTime::FromParts(2000, 1, 1, 9, 0);
+  settings_.bandEnd = DateTime::FromParts(2000, 1, 1, 10, 0);
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(context_.optionLines, ComposeOptionLines(settings_, true));
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("次の文字列を含む：会議\r\n"
+                                           "次の時間帯のみ：9:00 ～ 10:00\r\n"
+                                           "田中,1,1時間00分\r\n"
+                                           "鈴木,0,0時間00分\r\n"));
+}
+
+TEST_F(RunTest, TentativeRegistrationsDroppedWhenAsked) {
+  settings_.outputPath = Csv();
+  settings_.noTentative = true;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,1,1時間30分\r\n鈴木,1,1時間00分\r\n"));
+}
+
+TEST_F(RunTest, OnlySelectedMembersUnlessEveryone) {
+  settings_.outputPath = Csv();
+  settings_.everyone = false;
+  settings_.selectedKeys = {"suzuki"};
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("鈴木,1,1時間00分\r\n"));
+  settings_.everyone = true;  // the selection no longer counts
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
+}
+
+TEST_F(RunTest, ReversedPeriodIsNotRefusedAndCountsNothing) {
+  settings_.outputPath = Csv();
+  std::swap(settings_.firstDate, settings_.lastDate);
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), J("グループ名：営業部\r\n期間：2005年4月30日(土) ～ 2005年4月1日(金)\r\n"
+                                "田中,0,0時間00分\r\n鈴木,0,0時間00分\r\n"));
+}
+
+TEST_F(RunTest, EveryModeWritesItsRows) {
+  settings_.outputPath = Csv();
+  settings_.durationFormat = 3;
+  settings_.mode = kModeColor;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,\"#ff0000\",1件,90\r\n,\"#0080ff\",1件,60\r\n"
+                                           "鈴木,\"#ff0000\",1,60\r\n"));
+  settings_.mode = kModeType;
+  WriteBytes(dir_ / "colors.type", J("会議\t255,0,0\r\n"));
+  settings_.typeFilePath = dir_ / "colors.type";
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,\"#ff0000\",会議,1,90\r\n,\"#0080ff\",1件,60\r\n"
+                                           "鈴木,\"#ff0000\",会議,1,60\r\n"));
+  settings_.mode = kModeContent;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,会議,1,90\r\n,外出,1,60\r\n鈴木,会議,1,60\r\n"));
+}
+
+TEST_F(RunTest, TypeModeAcceptsAMissingTypeFile) {
+  settings_.outputPath = Csv();
+  settings_.durationFormat = 3;
+  settings_.mode = kModeType;
+  settings_.typeFilePath = dir_ / "missing.type";
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,\"#ff0000\",1件,90\r\n,\"#0080ff\",1件,60\r\n"
+                                           "鈴木,\"#ff0000\",1,60\r\n"));
+}
+
+TEST_F(RunTest, UnknownDurationFormLeavesDurationsEmpty) {
+  settings_.outputPath = Csv();
+  settings_.durationFormat = -1;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,\r\n鈴木,1,\r\n"));
+}
+
+TEST_F(RunTest, ReplacesALongerReportCompletely) {
+  settings_.outputPath = Csv();
+  WriteBytes(Csv(), std::string(5000, 'z'));
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
+}
+
+// ----- failed writes ----------------------------------------------------------
+
+TEST_F(RunTest, FailedCsvWriteShowsOneMessageAndNoSuccess) {
+  settings_.outputPath = dir_ / "missing" / "out.csv";
+  EXPECT_EQ(RunOnce(), RunOutcome::kWriteFailed);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            Utf8ToCp932(settings_.outputPath.string() + " が見つかりませんでした。"));
+  EXPECT_EQ(host_.messages[0].kind, MessageKind::kExclamation);
+  EXPECT_EQ(host_.progress, kAllPositions);
+  EXPECT_EQ(NamesOf(store_.writes), kSavedNames);  // saved although the report failed
+}
+
+TEST_F(RunTest, FailedHtmlWriteOpensNothing) {
+  WriteBytes(dir_ / "plain", "x");
+  app_.htmlReportPath = dir_ / "plain" / "Planwell_Output.html";
+  EXPECT_EQ(RunOnce(), RunOutcome::kWriteFailed);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            Utf8ToCp932(app_.htmlReportPath.string() + " には無効なﾊﾟｽが含まれています。"));
+  EXPECT_TRUE(host_.opened.empty());
+  EXPECT_EQ(host_.progress, kAllPositions);
+}
+
+}  // namespace
+}  // namespace tallyer
