@@ -77,20 +77,7 @@ class ReportRows : public ::testing::Test {
   std::deque<std::string> texts_;
 };
 
-// ----- mode 1 ---------------------------------------------------------------
-
-TEST_F(ReportRows, TotalsRowCountsAndSumsTheMembersSchedules) {
-  const MemberResult tanaka =
-      Result(Member("田中"), {Schedule(kRed, 60), Schedule(kRed, 45), Schedule(kSky, 45)});
-  EXPECT_EQ(Totals(tanaka, true), J("田中,3,2時間30分\r\n"));
-  EXPECT_EQ(Totals(tanaka, false), J("<tr><td>田中</td><td>3件</td><td>2時間30分</td></tr>\n"));
-}
-
-TEST_F(ReportRows, TotalsRowOfAMemberWithoutSchedules) {
-  const MemberResult suzuki = Result(Member("鈴木"));
-  EXPECT_EQ(Totals(suzuki, true), J("鈴木,0,0時間00分\r\n"));
-  EXPECT_EQ(Totals(suzuki, false), J("<tr><td>鈴木</td><td>0件</td><td>0時間00分</td></tr>\n"));
-}
+// ----- mode 1 (the examples are in the document tests) ---------------------
 
 TEST_F(ReportRows, TotalsRowCountsOverlapOnceWhenAsked) {
   // 09:00-10:00 and 09:30-10:30 on the same day: 120 minutes, 90 without overlap.
@@ -112,21 +99,7 @@ TEST_F(ReportRows, TotalsRowEscapesTheMemberName) {
             J("<tr><td>A,&quot;B&quot; &lt;C&amp;D&gt;</td><td>1件</td><td>60</td></tr>\n"));
 }
 
-// ----- modes 2 and 3 --------------------------------------------------------
-
-TEST_F(ReportRows, TypeExampleGroupOfTwoKeys) {
-  const CTypeColors types = Types({{"会議", kRed}});
-  const MemberResult tanaka =
-      Result(Member("田中"), {Schedule(kSky, 30), Schedule(kRed, 60), Schedule(kRed, 30)});
-  EXPECT_EQ(Colors(tanaka, true, &types),
-            J("田中,\"#ff0000\",会議,2,1時間30分\r\n"
-              ",\"#0080ff\",1件,0時間30分\r\n"));
-  EXPECT_EQ(Colors(tanaka, false, &types),
-            J("<tr><td rowspan=2>田中</td><td bgcolor=\"#ff0000\"><font color=white>会議</font>"
-              "</td><td>2件</td><td>1時間30分</td></tr>\n"
-              "<tr><td bgcolor=\"#0080ff\">&nbsp;&nbsp;&nbsp;</td><td>1件</td><td>0時間30分</td>"
-              "</tr>\n"));
-}
+// ----- modes 2 and 3 ----------------------------------------------------------
 
 TEST_F(ReportRows, ColorModeSingleKeyWritesABareCount) {
   const MemberResult r = Result(Member("田中"), {Schedule(kSky, 30)});
