@@ -16,7 +16,12 @@ TempFile::TempFile(const std::string& suffix) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto candidate = folder / ("tallyer-cli-" + std::to_string(random()) + suffix);
     // "x": fails when the name exists, so no other file is ever reused.
-    if (std::FILE* f = std::fopen(candidate.string().c_str(), "wbx")) {
+#ifdef _WIN32
+    std::FILE* f = _wfopen(candidate.c_str(), L"wbx");
+#else
+    std::FILE* f = std::fopen(candidate.c_str(), "wbx");
+#endif
+    if (f != nullptr) {
       std::fclose(f);
       path_ = candidate;
       return;

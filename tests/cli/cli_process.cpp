@@ -12,11 +12,10 @@ extern char** environ;
 
 namespace tallyer::testing {
 
-CliProcessResult RunCliProgram(const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDir,
-                               const std::filesystem::path& tempDir,
-                               const std::filesystem::path& captureDir) {
-  const std::string program = TALLYER_CLI_PROGRAM;
+CliProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::filesystem::path& workDir,
+                            const std::filesystem::path& tempDir,
+                            const std::filesystem::path& captureDir) {
   std::vector<std::string> argStrings{program};
   argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;

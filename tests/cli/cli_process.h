@@ -13,13 +13,21 @@ struct CliProcessResult {
   std::string err;      // standard error
 };
 
-// Runs the real tallyer-cli with `arguments` in `workDir`. Its temporary files
+// Runs `program` with `arguments` in `workDir`. Its temporary files
 // go to `tempDir` (TMPDIR) and its diagnostic log state to `tempDir` as well,
 // so a run never touches the user's folders. Output is captured in files in
 // `captureDir`; no pipes, so nothing can block.
-CliProcessResult RunCliProgram(const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDir,
-                               const std::filesystem::path& tempDir,
-                               const std::filesystem::path& captureDir);
+CliProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::filesystem::path& workDir,
+                            const std::filesystem::path& tempDir,
+                            const std::filesystem::path& captureDir);
+
+// The same for the real tallyer-cli.
+inline CliProcessResult RunCliProgram(const std::vector<std::string>& arguments,
+                                      const std::filesystem::path& workDir,
+                                      const std::filesystem::path& tempDir,
+                                      const std::filesystem::path& captureDir) {
+  return RunProgram(TALLYER_CLI_PROGRAM, arguments, workDir, tempDir, captureDir);
+}
 
 }  // namespace tallyer::testing
