@@ -1,7 +1,11 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <QFile>
+#include <QImageReader>
+
 #include "app/period_defaults.h"
+#include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/type_file_candidate.h"
 #include "data/cp932.h"
@@ -85,6 +89,13 @@ class HelpersTest : public QObject {
     const std::string cp932 = Utf8ToCp932("会議ｶﾅ①");
     QCOMPARE(FromCp932(cp932), QStringLiteral("会議ｶﾅ①"));
     QCOMPARE(ToCp932(QStringLiteral("会議ｶﾅ①")), cp932);
+  }
+
+  void programIconIsBuiltIn() {
+    ProgramIcon();  // registers the resources
+    QVERIFY(QFile::exists(QStringLiteral(":/icons/tallyer.svg")));
+    if (!QImageReader::supportedImageFormats().contains("svg")) QSKIP("Qt's SVG support is not installed");
+    QVERIFY(!ProgramIcon().pixmap(32, 32).isNull());
   }
 
   void pathsStayNative() {
