@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include "app/file_dialogs.h"
 #include "app/program_icon.h"
@@ -12,7 +14,14 @@ int main(int argc, char* argv[]) {
   // These two names place the settings store (and the per-user data folder).
   QCoreApplication::setOrganizationName(QStringLiteral("Zanbo"));
   QCoreApplication::setApplicationName(QStringLiteral("Planwell 集計ツール"));
-  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  QLocale::setDefault(japanese);
+  // Qt's own texts (file choosers, edit menus) in Japanese too, when installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
   QApplication::setWindowIcon(tallyer::ProgramIcon());
 
   tallyer::QtSettingsStore store;
