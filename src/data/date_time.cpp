@@ -86,12 +86,6 @@ CalendarParts DateTime::Parts() const {
   return p;
 }
 
-double DateTime::Linear() const {
-  if (value >= 0) return value;
-  const double day = std::trunc(value);
-  return day + (day - value);
-}
-
 DateTime DateTime::CalendarDate() const {
   if (!HasParts(*this)) return *this;
   return DateTime{static_cast<double>(DayNumber()), status};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace tallyer {
@@ -41,7 +42,11 @@ struct DateTime {
 
   // The value on a time line that grows with time, also below zero
   // (-1.25, 1899-12-29 06:00, lies on it at -0.75).
-  double Linear() const;
+  double Linear() const {
+    if (value >= 0) return value;
+    const double day = std::trunc(value);
+    return day + (day - value);
+  }
 
   // Chronological comparisons, time of day included.
   bool IsLaterThan(const DateTime& other) const { return Linear() > other.Linear(); }

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "data/type_colors.h"
+#include "tally/schedule_prefetch.h"
 
 namespace tallyer {
 namespace {
@@ -13,7 +14,9 @@ void Tally(Buckets<Key>& buckets, const std::unordered_map<Key, int>& indexOf,
            const MemberResult& result, Key (*keyOf)(const CSchedule&)) {
   buckets.minutes.assign(buckets.keys.size(), 0);
   buckets.counts.assign(buckets.keys.size(), 0);
-  for (const CSchedule* s : result.schedules) {
+  for (std::size_t k = 0; k < result.schedules.size(); ++k) {
+    PrefetchAhead(result.schedules, k);
+    const CSchedule* s = result.schedules[k];
     const auto i = static_cast<std::size_t>(indexOf.at(keyOf(*s)));
     buckets.minutes[i] += ScheduleMinutes(*s);
     ++buckets.counts[i];
@@ -35,7 +38,9 @@ Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColor
     }
   }
   const std::size_t tableSize = buckets.keys.size();
-  for (const CSchedule* s : result.schedules) {
+  for (std::size_t k = 0; k < result.schedules.size(); ++k) {
+    PrefetchAhead(result.schedules, k);
+    const CSchedule* s = result.schedules[k];
     if (indexOf.emplace(s->color, -1).second) buckets.keys.push_back(s->color);
   }
   std::sort(buckets.keys.begin() + static_cast<std::ptrdiff_t>(tableSize), buckets.keys.end());
@@ -48,7 +53,9 @@ Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColor
 Buckets<std::string_view> ContentBuckets(const MemberResult& result) {
   Buckets<std::string_view> buckets;
   std::unordered_map<std::string_view, int> indexOf;
-  for (const CSchedule* s : result.schedules) {
+  for (std::size_t k = 0; k < result.schedules.size(); ++k) {
+    PrefetchAhead(result.schedules, k);
+    const CSchedule* s = result.schedules[k];
     if (indexOf.emplace(s->content, buckets.Size()).second) buckets.keys.push_back(s->content);
   }
   Tally(buckets, indexOf, result, &ContentOf);

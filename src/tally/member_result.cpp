@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "tally/day_walk.h"
+#include "tally/schedule_prefetch.h"
 
 namespace tallyer {
 namespace {
@@ -48,7 +49,10 @@ int ScheduleMinutes(const CSchedule& schedule) {
 
 long long MemberResult::MemberMinutes() const {
   long long total = 0;
-  for (const CSchedule* s : schedules) total += ScheduleMinutes(*s);
+  for (std::size_t i = 0; i < schedules.size(); ++i) {
+    PrefetchAhead(schedules, i);
+    total += ScheduleMinutes(*schedules[i]);
+  }
   return total;
 }
 
@@ -61,7 +65,9 @@ long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
     int covered = -1;  // computed when the day is first visited
   };
   std::unordered_map<long, Day> days;
-  for (const CSchedule* s : schedules) {
+  for (std::size_t i = 0; i < schedules.size(); ++i) {
+    PrefetchAhead(schedules, i);
+    const CSchedule* s = schedules[i];
     const long day = CalendarDayKey(s->start);
     if (day < 0) continue;
     const int a = MinuteOfDay(s->start);
