@@ -1,4 +1,7 @@
+#include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QTest>
 #include <QTimeEdit>
 #include <QCheckBox>
@@ -95,6 +98,33 @@ class TallyAppTest : public QObject {
                                  std::filesystem::perm_options::remove);
     const auto expected = geteuid() == 0 ? dir / "system" : data;
     QCOMPARE(HtmlReportPath(dir / "system", data), expected / "Planwell_Output.html");
+  }
+
+  void theDialogIsTheProgramsLife() {
+    QStandardPaths::setTestModeEnabled(true);
+    MemorySettingsStore store;
+    ScriptedFileDialogs files;
+    DiagnosticLog log("/nonexistent/zanbo.log");
+    CTallyApp app(store);
+    QString title;
+    QTimer::singleShot(0, this, [&] {
+      QWidget* window = QApplication::activeModalWidget();
+      QVERIFY(window);
+      title = window->windowTitle();
+      QVERIFY(store.writes.empty());  // nothing stored while the window is open
+      auto* close = window->findChild<QPushButton*>(QStringLiteral("closeButton"));
+      if (close) close->click(); else window->close();
+    });
+    QCOMPARE(app.Exec(files, log), 0);
+    QCOMPARE(title, QStringLiteral("Planwell 集計ツール"));
+    // Beside the program, or in the per-user data folder when that is read-only.
+    const QString report = PathToQString(app.Values().htmlReportPath);
+    QVERIFY2(report == QCoreApplication::applicationDirPath() + "/Planwell_Output.html" ||
+                 report == QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                               "/Planwell_Output.html",
+             qPrintable(report));
+    QCOMPARE(store.ReadText("time1", ""), std::string("200001011730"));
+    QCOMPARE(store.ReadText("time2", ""), std::string("200001012359"));
   }
 
   void theBandOfARunIsStoredAtExit() {
