@@ -9,56 +9,94 @@
 namespace tallyer {
 namespace {
 
+// One key's running totals.
 template <typename Key>
-void Tally(Buckets<Key>& buckets, const std::unordered_map<Key, int>& indexOf,
-           const MemberResult& result, Key (*keyOf)(const CSchedule&)) {
-  buckets.minutes.assign(buckets.keys.size(), 0);
-  buckets.counts.assign(buckets.keys.size(), 0);
+struct Total {
+  Key key;
+  long long minutes = 0;
+  int count = 0;
+};
+
+// The member's totals per colour, in order of first occurrence. A member has
+// few colours, so they are looked up by a linear search, the last one first.
+std::vector<Total<std::uint32_t>> ColorTotals(const MemberResult& result) {
+  std::vector<Total<std::uint32_t>> totals;
+  std::size_t last = 0;
   for (std::size_t k = 0; k < result.schedules.size(); ++k) {
     PrefetchAhead(result.schedules, k);
-    const CSchedule* s = result.schedules[k];
-    const auto i = static_cast<std::size_t>(indexOf.at(keyOf(*s)));
-    buckets.minutes[i] += ScheduleMinutes(*s);
-    ++buckets.counts[i];
+    const CSchedule& s = *result.schedules[k];
+    if (last >= totals.size() || totals[last].key != s.color) {
+      last = 0;
+      while (last < totals.size() && totals[last].key != s.color) ++last;
+      if (last == totals.size()) totals.push_back({s.color});
+    }
+    totals[last].minutes += ScheduleMinutes(s);
+    ++totals[last].count;
   }
+  return totals;
 }
 
-std::uint32_t ColorOf(const CSchedule& s) { return s.color; }
-std::string_view ContentOf(const CSchedule& s) { return s.content; }
+template <typename Key>
+void Append(Buckets<Key>& buckets, const Key& key, long long minutes, int count) {
+  buckets.keys.push_back(key);
+  buckets.minutes.push_back(minutes);
+  buckets.counts.push_back(count);
+}
 
 }  // namespace
 
 Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColors* types) {
+  std::vector<Total<std::uint32_t>> totals = ColorTotals(result);
+  const auto find = [&](std::uint32_t color) {
+    return std::find_if(totals.begin(), totals.end(), [&](const auto& t) { return t.key == color; });
+  };
   Buckets<std::uint32_t> buckets;
-  std::unordered_map<std::uint32_t, int> indexOf;  // a colour's first bucket
   if (types != nullptr) {
+    // Every colour of the table, in table order; a colour listed twice counts
+    // in its first place only.
+    std::vector<bool> taken(totals.size(), false);
     for (std::uint32_t color : types->colors) {
-      indexOf.emplace(color, buckets.Size());
-      buckets.keys.push_back(color);
+      const auto it = find(color);
+      const auto i = static_cast<std::size_t>(it - totals.begin());
+      if (it == totals.end() || taken[i]) {
+        Append(buckets, color, 0, 0);
+      } else {
+        Append(buckets, color, it->minutes, it->count);
+        taken[i] = true;
+      }
     }
+    std::erase_if(totals, [&](const auto& t) {
+      return std::find(types->colors.begin(), types->colors.end(), t.key) != types->colors.end();
+    });
   }
-  const std::size_t tableSize = buckets.keys.size();
-  for (std::size_t k = 0; k < result.schedules.size(); ++k) {
-    PrefetchAhead(result.schedules, k);
-    const CSchedule* s = result.schedules[k];
-    if (indexOf.emplace(s->color, -1).second) buckets.keys.push_back(s->color);
-  }
-  std::sort(buckets.keys.begin() + static_cast<std::ptrdiff_t>(tableSize), buckets.keys.end());
-  for (std::size_t i = tableSize; i < buckets.keys.size(); ++i)
-    indexOf[buckets.keys[i]] = static_cast<int>(i);
-  Tally(buckets, indexOf, result, &ColorOf);
+  // The colours outside the table, ascending.
+  std::sort(totals.begin(), totals.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+  for (const auto& t : totals) Append(buckets, t.key, t.minutes, t.count);
   return buckets;
 }
 
 Buckets<std::string_view> ContentBuckets(const MemberResult& result) {
   Buckets<std::string_view> buckets;
   std::unordered_map<std::string_view, int> indexOf;
+  // Pooled contents of equal text are one view: its address answers most
+  // lookups without hashing the text.
+  std::unordered_map<const char*, std::pair<std::size_t, int>> indexAt;
   for (std::size_t k = 0; k < result.schedules.size(); ++k) {
     PrefetchAhead(result.schedules, k);
-    const CSchedule* s = result.schedules[k];
-    if (indexOf.emplace(s->content, buckets.Size()).second) buckets.keys.push_back(s->content);
+    const CSchedule& s = *result.schedules[k];
+    int i = -1;
+    const auto at = indexAt.find(s.content.data());
+    if (at != indexAt.end() && at->second.first == s.content.size()) {
+      i = at->second.second;
+    } else {
+      const auto [it, added] = indexOf.emplace(s.content, buckets.Size());
+      if (added) Append(buckets, s.content, 0, 0);
+      i = it->second;
+      if (at == indexAt.end()) indexAt.emplace(s.content.data(), std::make_pair(s.content.size(), i));
+    }
+    buckets.minutes[static_cast<std::size_t>(i)] += ScheduleMinutes(s);
+    ++buckets.counts[static_cast<std::size_t>(i)];
   }
-  Tally(buckets, indexOf, result, &ContentOf);
   return buckets;
 }
 
