@@ -85,8 +85,7 @@ void ArchiveReader::Close() {
   fileOffset_ = 0;
 }
 
-void ArchiveReader::Require(std::size_t n) {
-  if (end_ - begin_ >= n) return;
+void ArchiveReader::Refill(std::size_t n) {
   if (fd_ < 0) throw FileError{kCauseInvalidFile};
   // Keep the bytes of a value that straddles the buffer's end and refill behind them.
   const std::size_t kept = end_ - begin_;
@@ -100,43 +99,6 @@ void ArchiveReader::Require(std::size_t n) {
     end_ += static_cast<std::size_t>(r);
     fileOffset_ += static_cast<std::uint64_t>(r);
   }
-}
-
-std::uint8_t ArchiveReader::ReadU8() {
-  Require(1);
-  return buffer_[begin_++];
-}
-
-std::uint16_t ArchiveReader::ReadU16() {
-  Require(2);
-  const unsigned char* p = buffer_.data() + begin_;
-  begin_ += 2;
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t ArchiveReader::ReadU32() {
-  Require(4);
-  const unsigned char* p = buffer_.data() + begin_;
-  begin_ += 4;
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::int32_t ArchiveReader::ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
-
-double ArchiveReader::ReadF64() {
-  Require(8);
-  const std::uint64_t low = ReadU32();
-  const std::uint64_t high = ReadU32();
-  return std::bit_cast<double>(low | high << 32);
-}
-
-DateTime ArchiveReader::ReadDateTime() {
-  Require(12);  // status and value arrive together or not at all
-  DateTime t;
-  t.status = ReadI32();
-  t.value = ReadF64();
-  return t;
 }
 
 std::uint32_t ArchiveReader::ReadLength(bool& wide) {

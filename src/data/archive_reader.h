@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -27,23 +28,54 @@ class ArchiveReader {
   void Open(const std::filesystem::path& path);
   void Close();
 
-  std::uint8_t ReadU8();
-  std::uint16_t ReadU16();
-  std::uint32_t ReadU32();
-  std::int32_t ReadI32();
-  double ReadF64();
+  // The value readers are inline: a month file is millions of them, and all
+  // but one in a thousand find their bytes already in the buffer.
+  std::uint8_t ReadU8() {
+    Require(1);
+    return buffer_[begin_++];
+  }
+  std::uint16_t ReadU16() {
+    Require(2);
+    const unsigned char* p = buffer_.data() + begin_;
+    begin_ += 2;
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+  }
+  std::uint32_t ReadU32() {
+    Require(4);
+    const unsigned char* p = buffer_.data() + begin_;
+    begin_ += 4;
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+  }
+  std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+  double ReadF64() {
+    Require(8);
+    const std::uint64_t low = ReadU32();
+    const std::uint64_t high = ReadU32();
+    return std::bit_cast<double>(low | high << 32);
+  }
   // The next string as CP932 text (wide strings are converted).
   std::string ReadString();
   // The same into `out`, reusing its storage.
   void ReadString(std::string& out);
-  DateTime ReadDateTime();
+  DateTime ReadDateTime() {
+    Require(12);  // status and value arrive together or not at all
+    DateTime t;
+    t.status = ReadI32();
+    t.value = ReadF64();
+    return t;
+  }
   std::uint32_t ReadColor() { return ReadU32(); }
   void SkipU32(std::int64_t n);
   void SkipStrings(std::int64_t n);
 
  private:
   // Makes sure the buffer holds `n` bytes from the read position (n <= buffer size).
-  void Require(std::size_t n);
+  void Require(std::size_t n) {
+    if (end_ - begin_ < n) Refill(n);
+  }
+  // Require's slow path: keeps the unread bytes and reads behind them.
+  void Refill(std::size_t n);
   // Reads a string's length by the prefix rule; sets `wide`.
   std::uint32_t ReadLength(bool& wide);
   // Copies `n` bytes to `out` (or drops them when out is null); raises end of
