@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "data/date_time.h"
 
@@ -58,6 +59,21 @@ class ArchiveReader {
   std::string ReadString();
   // The same into `out`, reusing its storage.
   void ReadString(std::string& out);
+  // The next string as a view that is valid until the next read: into the
+  // buffer when the string lies there whole, else into `scratch`.
+  std::string_view ReadStringView(std::string& scratch) {
+    // Most strings are short, narrow and already buffered with their prefix.
+    if (begin_ < end_) {
+      const std::size_t length = buffer_[begin_];
+      if (length < 0xFF && end_ - begin_ > length) {
+        const std::string_view view(reinterpret_cast<const char*>(buffer_.data() + begin_ + 1), length);
+        begin_ += 1 + length;
+        return view;
+      }
+    }
+    ReadString(scratch);
+    return scratch;
+  }
   DateTime ReadDateTime() {
     Require(12);  // status and value arrive together or not at all
     DateTime t;

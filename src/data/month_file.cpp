@@ -60,11 +60,8 @@ void CMonthFile::Load() {
   try {
     ArchiveReader reader;
     reader.Open(path_);
-    std::string text;  // reused for every string; only the pool keeps copies
-    auto readText = [&]() {
-      reader.ReadString(text);
-      return texts_->Intern(text);
-    };
+    std::string scratch;  // for the rare string the buffer does not hold whole
+    auto readText = [&]() { return texts_->Intern(reader.ReadStringView(scratch)); };
     for (;;) {
       // A record is added only once it was read whole: end of file inside it drops it.
       CSchedule record;
