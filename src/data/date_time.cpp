@@ -68,14 +68,21 @@ std::int64_t DateTime::DayNumber() const {
   return static_cast<std::int64_t>(std::trunc(Rounded(value)));
 }
 
+bool DateTime::HasCalendarParts() const { return HasParts(*this); }
+
+int DateTime::SecondOfDay() const {
+  if (!HasParts(*this)) return -1;
+  double whole = 0;
+  const int seconds = static_cast<int>(std::modf(std::fabs(Rounded(value)), &whole) * 86400.0);
+  return seconds > 86399 ? 86399 : seconds;
+}
+
 CalendarParts DateTime::Parts() const {
   CalendarParts p;
   if (!HasParts(*this)) return p;  // also NaN, which fails both bounds
   const double rounded = Rounded(value);
   const std::int64_t dayNumber = static_cast<std::int64_t>(std::trunc(rounded));
-  double whole = 0;
-  int seconds = static_cast<int>(std::modf(std::fabs(rounded), &whole) * 86400.0);
-  if (seconds > 86399) seconds = 86399;
+  const int seconds = SecondOfDay();
   CivilFromDays(dayNumber - kUnixEpochDay, p.year, p.month, p.day);
   p.hour = seconds / 3600;
   p.minute = seconds / 60 % 60;

@@ -35,6 +35,11 @@ struct DateTime {
 
   bool IsValid() const { return status == kValid; }
   CalendarParts Parts() const;
+  // Whether Parts() gives a date (the status is valid and the value in range).
+  bool HasCalendarParts() const;
+  // The time of day in seconds as Parts() gives it (hour * 3600 + minute * 60
+  // + second), or -1 without calendar parts; cheaper than Parts().
+  int SecondOfDay() const;
 
   // The calendar day number of the rounded value (day 0 = 1899-12-30); only
   // meaningful for values that have calendar parts.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 #include "data/date_time.h"
 
@@ -16,12 +17,11 @@ inline bool IsWalkablePeriod(const DateTime& firstDate, const DateTime& lastDate
   return inRange(firstDate.value) && inRange(lastDate.value);
 }
 
-// The calendar day of a date-time as one comparable number, or -1 when the
-// value names no day.
-inline long CalendarDayKey(const DateTime& t) {
-  const CalendarParts p = t.Parts();
-  if (p.year < 0) return -1;
-  return (static_cast<long>(p.year) * 100 + p.month) * 100 + p.day;
+// The calendar day of a date-time as one comparable number (its day number,
+// which needs no calendar arithmetic), or kNoDay when the value names no day.
+inline constexpr long long kNoDay = INT64_MIN;
+inline long long CalendarDayKey(const DateTime& t) {
+  return t.HasCalendarParts() ? static_cast<long long>(t.DayNumber()) : kNoDay;
 }
 
 }  // namespace tallyer

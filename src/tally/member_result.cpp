@@ -14,8 +14,8 @@ namespace {
 constexpr double kHalfSecond = 1.0 / 172800.0;  // in days; absorbs rounding of the reals
 
 int MinuteOfDay(const DateTime& t) {
-  const CalendarParts p = t.Parts();
-  return p.hour * 60 + p.minute;  // -61 for a value without a time, which counts nothing
+  const int second = t.SecondOfDay();
+  return second < 0 ? -61 : second / 60;  // -61 (hour and minute -1) counts nothing
 }
 
 // The minutes of one day covered by at least one of the [from, to) intervals.
@@ -64,12 +64,12 @@ long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
     std::vector<std::pair<int, int>> intervals;
     int covered = -1;  // computed when the day is first visited
   };
-  std::unordered_map<long, Day> days;
+  std::unordered_map<long long, Day> days;
   for (std::size_t i = 0; i < schedules.size(); ++i) {
     PrefetchAhead(schedules, i);
     const CSchedule* s = schedules[i];
-    const long day = CalendarDayKey(s->start);
-    if (day < 0) continue;
+    const long long day = CalendarDayKey(s->start);
+    if (day == kNoDay) continue;
     const int a = MinuteOfDay(s->start);
     const int b = MinuteOfDay(s->end);  // the end's own time of day, whatever its date
     if (b > a) days[day].intervals.emplace_back(a, b);

@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "tally/tally_context.h"
 #include "tally/text_folding.h"
@@ -19,14 +22,25 @@ void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, 
   std::string pattern = contentText;
   if (ignoreCaseWidth) FoldText(pattern);
   std::string folded;  // reused for every schedule; the content itself stays as stored
-  std::erase_if(schedules, [&](const CSchedule& s) {
-    std::string_view text = s.content;
+  auto matches = [&](std::string_view text) {
     if (ignoreCaseWidth) {
       FoldTextInto(text, folded);
       text = folded;
     }
-    const bool matches = exactMatch ? text == pattern : FindText(text, pattern) != -1;
-    return !matches;
+    return exactMatch ? text == pattern : FindText(text, pattern) != -1;
+  };
+  // Pooled contents of equal text are one view, so the answer for a view's
+  // address and length holds for every schedule that shares it: each distinct
+  // content is folded and searched once, not once per schedule.
+  std::unordered_map<const char*, std::vector<std::pair<std::size_t, bool>>> known;
+  std::erase_if(schedules, [&](const CSchedule& s) {
+    auto& answers = known[s.content.data()];
+    for (const auto& [size, match] : answers) {
+      if (size == s.content.size()) return !match;
+    }
+    const bool match = matches(s.content);
+    answers.emplace_back(s.content.size(), match);
+    return !match;
   });
 }
 

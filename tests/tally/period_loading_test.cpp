@@ -139,5 +139,29 @@ TEST_F(MemberLookupTest, NeighbouringKeysAreToldApartByTheirText) {
   EXPECT_EQ(Results(), (std::vector<std::string>{"a:12569", "b:47"}));
 }
 
+// The content filter answers once per distinct view; views that share an
+// address but not a length, or a text but not an address, are judged apart.
+TEST_F(MemberLookupTest, ContentFilterJudgesEachTextNotEachAddress) {
+  const std::string room = "meeting ROOM", same = "meeting ROOM";
+  const std::string_view view = room;
+  const auto keepContent = [&](const char* pattern, bool exact, bool fold) {
+    context.schedules.clear();
+    for (std::string_view content : {view, view.substr(0, 7), view.substr(8), std::string_view(same), view}) {
+      CSchedule s;
+      s.memberKey = "a";
+      s.content = content;  // "meeting ROOM", "meeting", "ROOM" at one address
+      context.schedules.push_back(s);
+    }
+    context.KeepContent(pattern, exact, fold);
+    std::string kept;
+    for (const CSchedule& s : context.schedules) kept += std::string(s.content) + "|";
+    return kept;
+  };
+  EXPECT_EQ(keepContent("ROOM", false, false), "meeting ROOM|ROOM|meeting ROOM|meeting ROOM|");
+  EXPECT_EQ(keepContent("meeting", true, false), "meeting|");
+  EXPECT_EQ(keepContent("room", false, true), "meeting ROOM|ROOM|meeting ROOM|meeting ROOM|");
+  EXPECT_EQ(keepContent("room", false, false), "");
+}
+
 }  // namespace
 }  // namespace tallyer
