@@ -16,19 +16,21 @@ struct CSchedule {
   static constexpr std::uint32_t kTentative = 0x1000;
   static constexpr std::uint32_t kNoLink = 0xFFFFFFFFu;
 
+  // The small fields come first, together, so that no padding is spent on
+  // them: a run holds millions of records.
   const CMonthFile* monthFile = nullptr;
   std::int32_t position = 0;
   std::uint32_t leadWord = 0;
   std::uint32_t kindFlags = 0;
+  std::uint32_t color = 0;
+  std::uint32_t link = kNoLink;
+  bool superseded = false;
   DateTime start;
   DateTime end;
   DateTime date3;
-  std::uint32_t color = 0;
-  std::uint32_t link = kNoLink;
   std::string_view content;
   std::string_view memberKey;
   std::string_view text3, text4, text5;
-  bool superseded = false;
 
   // The record kind: 0 ordinary, anything else a revision of record `link`.
   std::uint32_t Kind() const { return kindFlags & 0xFF; }
