@@ -2,11 +2,9 @@
 // written with the test-support writer of the scheduler's formats.
 #include "bench/bench_data.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -208,7 +206,7 @@ class MonthWriter {
 // The K schedules of one member's working day: a morning and an afternoon
 // block split in slots, now and then overlapping, once in a while overnight.
 void PlanDay(MonthWriter& w, Dice& dice, const ContentTable& contents, const BenchMember& m, int day,
-             int perDay, std::vector<int>& revisable) {
+             int perDay, std::vector<int>& added) {
   int minute = 8 * 60 + 30 + 30 * dice.Below(2);
   for (int k = 0; k < perDay; ++k) {
     const Content& c = contents.Pick(dice);
@@ -221,7 +219,7 @@ void PlanDay(MonthWriter& w, Dice& dice, const ContentTable& contents, const Ben
     } else if (dice.Percent(10) && k > 0) {
       from -= 30;  // overlaps the previous schedule
     }
-    revisable.push_back(w.Add(m, day, from, from + length, c, flags));
+    added.push_back(w.Add(m, day, from, from + length, c, flags));
     minute = from + length + (k == perDay / 2 - 1 ? 60 : 30 * dice.Below(2));
   }
 }
