@@ -64,24 +64,24 @@ void CMonthFile::Load() {
     auto readText = [&]() { return texts_->Intern(reader.ReadStringView(scratch)); };
     for (;;) {
       // A record is added only once it was read whole: end of file inside it drops it.
+      // The lead word, third date-time and third to fifth texts are read
+      // past: nothing uses them (see CSchedule).
       CSchedule record;
-      record.leadWord = reader.ReadU32();
+      reader.ReadU32();  // the lead word
       const std::uint32_t layout = reader.ReadU32();
       const std::uint32_t wordCount = layout & 0xFFFF;
       const std::uint32_t stringCount = layout >> 16;
       record.kindFlags = reader.ReadU32();
       record.start = reader.ReadDateTime();
       record.end = reader.ReadDateTime();
-      record.date3 = reader.ReadDateTime();
+      reader.ReadDateTime();  // the third date-time
       record.color = reader.ReadColor();
       record.link = reader.ReadU32();
       if (wordCount > 2) reader.SkipU32(wordCount - 2);
       record.content = readText();
       record.memberKey = readText();
-      record.text3 = readText();
-      if (stringCount >= 4) record.text4 = readText();
-      if (stringCount >= 5) record.text5 = readText();
-      if (stringCount > 5) reader.SkipStrings(stringCount - 5);
+      // Three texts at least, however few the layout counts.
+      reader.SkipStrings(std::max<std::uint32_t>(stringCount, 3) - 2);
       Add(record);
     }
   } catch (const ArchiveError&) {
@@ -92,7 +92,6 @@ void CMonthFile::Load() {
 }
 
 void CMonthFile::Add(CSchedule record) {
-  record.monthFile = this;
   record.position = Count();
   schedules_.push_back(record);
 }

@@ -15,8 +15,9 @@ inline void PrefetchAhead(const std::vector<const CSchedule*>& list, std::size_t
   constexpr std::size_t kAhead = 8;
   if (i + kAhead < list.size()) {
     const CSchedule* s = list[i + kAhead];
+    // Its first and last bytes: a record may straddle two cache lines.
     __builtin_prefetch(&s->start);
-    __builtin_prefetch(&s->content);
+    __builtin_prefetch(&s->superseded);
   }
 #else
   (void)list;
