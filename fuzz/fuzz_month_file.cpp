@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.monthFile.Load();
   std::size_t total = 0;
   for (const CSchedule& s : reader.monthFile.Schedules()) {
-    total += s.content.size() + s.memberKey.size() + s.link;
+    total += s.content.View().size() + s.memberKey.View().size() + s.link;
     total += static_cast<std::size_t>(s.start.Parts().year + s.end.Parts().minute);
   }
   reader.monthFile.Clear();

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "data/date_time.h"
+#include "data/pooled_text.h"
 
 namespace tallyer {
 
 // One schedule record of a month file, as far as the tally uses it. The texts
-// are CP932 and point into the text pool of the month file that read them (or
-// to other storage that outlives the record), so that repeated texts are stored once.
+// are CP932 and held by the text pool of the month file that read them (or by
+// other storage that outlives the record), so that repeated texts are stored once.
 // The record's other fields (lead word, third date-time, third to fifth texts)
 // are read past but not kept: a run holds millions of records.
 struct CSchedule {
@@ -18,8 +18,8 @@ struct CSchedule {
 
   DateTime start;
   DateTime end;
-  std::string_view content;
-  std::string_view memberKey;
+  PooledText content;
+  PooledText memberKey;
   std::int32_t position = 0;  // the record's place in its month file
   std::uint32_t kindFlags = 0;
   std::uint32_t color = 0;
@@ -30,5 +30,9 @@ struct CSchedule {
   std::uint32_t Kind() const { return kindFlags & 0xFF; }
   bool IsTentative() const { return (kindFlags & kTentative) != 0; }
 };
+
+#if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
+static_assert(sizeof(CSchedule) <= 72, "a schedule record grew: millions of them make up a run's memory");
+#endif
 
 }  // namespace tallyer

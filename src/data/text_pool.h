@@ -9,25 +9,28 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "data/pooled_text.h"
+
 namespace tallyer {
 
-// Stores each distinct text once; the views it hands out stay valid until Clear().
+// Stores each distinct text once; the handles it gives out stay valid until
+// Clear(), and equal texts get the same handle.
 class TextPool {
  public:
-  std::string_view Intern(std::string_view text) {
+  PooledText Intern(std::string_view text) {
     if (text.empty()) return {};
     // Month files repeat a few hundred contents and one key per member over
     // and over: a small cache of recent texts answers most of them without
     // the hash set.
-    std::string_view& recent = recent_[Slot(text)];
-    if (recent == text) return recent;
+    const std::string*& recent = recent_[Slot(text)];
+    if (recent != nullptr && *recent == text) return *recent;
     auto it = texts_.find(text);
     if (it == texts_.end()) it = texts_.emplace(text).first;
-    recent = *it;
-    return recent;
+    recent = &*it;  // the set's nodes never move
+    return *recent;
   }
   void Clear() {
-    recent_.fill({});  // before the texts they view go
+    recent_.fill(nullptr);  // before the texts they point to go
     texts_.clear();
   }
   std::size_t Size() const { return texts_.size(); }
@@ -50,7 +53,7 @@ class TextPool {
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   std::unordered_set<std::string, Hash, std::equal_to<>> texts_;
-  std::array<std::string_view, std::size_t{1} << kSlotBits> recent_{};
+  std::array<const std::string*, std::size_t{1} << kSlotBits> recent_{};
 };
 
 }  // namespace tallyer

@@ -1,6 +1,7 @@
 #include "tally/buckets.h"
 
 #include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "data/type_colors.h"
@@ -78,21 +79,21 @@ Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColor
 Buckets<std::string_view> ContentBuckets(const MemberResult& result) {
   Buckets<std::string_view> buckets;
   std::unordered_map<std::string_view, int> indexOf;
-  // Pooled contents of equal text are one view: its address answers most
+  // Pooled contents of equal text are one string: its address answers most
   // lookups without hashing the text.
-  std::unordered_map<const char*, std::pair<std::size_t, int>> indexAt;
+  std::unordered_map<const std::string*, int> indexAt;
   for (std::size_t k = 0; k < result.schedules.size(); ++k) {
     PrefetchAhead(result.schedules, k);
     const CSchedule& s = *result.schedules[k];
     int i = -1;
-    const auto at = indexAt.find(s.content.data());
-    if (at != indexAt.end() && at->second.first == s.content.size()) {
-      i = at->second.second;
+    const auto at = indexAt.find(s.content.Pointer());
+    if (at != indexAt.end()) {
+      i = at->second;
     } else {
-      const auto [it, added] = indexOf.emplace(s.content, buckets.Size());
-      if (added) Append(buckets, s.content, 0, 0);
+      const auto [it, added] = indexOf.emplace(s.content.View(), buckets.Size());
+      if (added) Append(buckets, s.content.View(), 0, 0);
       i = it->second;
-      if (at == indexAt.end()) indexAt.emplace(s.content.data(), std::make_pair(s.content.size(), i));
+      indexAt.emplace(s.content.Pointer(), i);
     }
     buckets.minutes[static_cast<std::size_t>(i)] += ScheduleMinutes(s);
     ++buckets.counts[static_cast<std::size_t>(i)];

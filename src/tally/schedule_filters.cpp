@@ -1,7 +1,6 @@
 #include <algorithm>
+#include <string>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 #include "tally/tally_context.h"
 #include "tally/text_folding.h"
@@ -29,18 +28,14 @@ void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, 
     }
     return exactMatch ? text == pattern : FindText(text, pattern) != -1;
   };
-  // Pooled contents of equal text are one view, so the answer for a view's
-  // address and length holds for every schedule that shares it: each distinct
-  // content is folded and searched once, not once per schedule.
-  std::unordered_map<const char*, std::vector<std::pair<std::size_t, bool>>> known;
+  // Pooled contents of equal text are one string, so the answer for a string
+  // holds for every schedule that shares it: each distinct content is folded
+  // and searched once, not once per schedule.
+  std::unordered_map<const std::string*, bool> known;
   std::erase_if(schedules, [&](const CSchedule& s) {
-    auto& answers = known[s.content.data()];
-    for (const auto& [size, match] : answers) {
-      if (size == s.content.size()) return !match;
-    }
-    const bool match = matches(s.content);
-    answers.emplace_back(s.content.size(), match);
-    return !match;
+    const auto [it, added] = known.try_emplace(s.content.Pointer(), false);
+    if (added) it->second = matches(s.content);
+    return !it->second;
   });
 }
 

@@ -117,14 +117,16 @@ void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKe
     resultOf.emplace(memberResults[i].member->key, i);
   constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
   // Neighbouring records mostly belong to one member, and the pooled keys of
-  // equal texts are one and the same view: the last answer is tried first.
-  std::string_view lastKey;
+  // equal texts are one and the same string: the last answer is tried first.
+  PooledText lastKey;
   std::size_t lastResult = kNobody;
-  auto resultFor = [&](std::string_view key) {
-    if (key.data() != lastKey.data() || key.size() != lastKey.size()) {
-      const auto it = resultOf.find(key);
+  bool answered = false;
+  auto resultFor = [&](PooledText key) {
+    if (!answered || key.Pointer() != lastKey.Pointer()) {
+      const auto it = resultOf.find(key.View());
       lastKey = key;
       lastResult = it == resultOf.end() ? kNobody : it->second;
+      answered = true;
     }
     return lastResult;
   };

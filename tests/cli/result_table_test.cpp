@@ -37,7 +37,7 @@ class ResultTableTest : public ::testing::Test {
     s.end = DateTime::FromParts(2005, 4, day, toHour, toMinute);
     s.color = color;
     s.content = texts_.emplace_back(Utf8ToCp932(contentUtf8));
-    s.memberKey = "tanaka";
+    s.memberKey = texts_.emplace_back("tanaka");
     return &schedules_.emplace_back(s);
   }
 

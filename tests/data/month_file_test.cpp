@@ -244,8 +244,8 @@ TEST_F(MonthFileTest, RepeatedTextsAreStoredOnce) {
   Load(builder.Build());
   ASSERT_EQ(monthFile_.Count(), 50);
   EXPECT_EQ(pool_.Size(), 3u);  // "meeting", "a", "b"
-  EXPECT_EQ(monthFile_.Item(0).content.data(), monthFile_.Item(49).content.data());
-  EXPECT_EQ(monthFile_.Item(1).memberKey.data(), monthFile_.Item(3).memberKey.data());
+  EXPECT_EQ(monthFile_.Item(0).content.Pointer(), monthFile_.Item(49).content.Pointer());
+  EXPECT_EQ(monthFile_.Item(1).memberKey.Pointer(), monthFile_.Item(3).memberKey.Pointer());
 }
 
 TEST_F(MonthFileTest, LoadReplacesTheRecordsOfThePreviousLoad) {

@@ -23,15 +23,15 @@ std::vector<std::string> ManyTexts() {
 TEST(TextPoolTest, EqualTextsShareOneCopyWhateverCameBetween) {
   const std::vector<std::string> texts = ManyTexts();
   TextPool pool;
-  std::vector<std::string_view> first;
+  std::vector<PooledText> first;
   for (const std::string& t : texts) first.push_back(pool.Intern(t));
   EXPECT_EQ(pool.Size(), texts.size());
   for (int round = 0; round < 2; ++round) {
     for (std::size_t i = texts.size(); i-- > 0;) {
       const std::string copy = texts[i];  // equal text, another address
-      const std::string_view v = pool.Intern(copy);
+      const PooledText v = pool.Intern(copy);
       ASSERT_EQ(v, texts[i]);
-      ASSERT_EQ(v.data(), first[i].data()) << texts[i];
+      ASSERT_EQ(v.Pointer(), first[i].Pointer()) << texts[i];
     }
   }
   EXPECT_EQ(pool.Size(), texts.size());
@@ -49,7 +49,24 @@ TEST(TextPoolTest, TextsDifferingOnlyInTheMiddleOrLengthStayApart) {
   }
   EXPECT_EQ(pool.Size(), 4u);
   EXPECT_TRUE(pool.Intern("").empty());
+  EXPECT_EQ(pool.Intern("").Pointer(), nullptr);
   EXPECT_EQ(pool.Size(), 4u);
+}
+
+// Handles compare by text: equal texts held apart are equal, and the empty
+// text is the same whether a string holds it or not.
+TEST(TextPoolTest, HandlesCompareTheirTexts) {
+  const std::string a = "ab", sameAsA = "ab", prefix = "a", empty;
+  EXPECT_EQ(PooledText(a), PooledText(sameAsA));
+  EXPECT_NE(PooledText(a), PooledText(prefix));
+  EXPECT_EQ(PooledText(), PooledText(empty));
+  EXPECT_NE(PooledText(), PooledText(prefix));
+  EXPECT_TRUE(PooledText(a) == "ab");
+  EXPECT_TRUE("ab" == PooledText(a));
+  EXPECT_TRUE(PooledText(a) != std::string("a"));
+  EXPECT_EQ(PooledText().View(), "");
+  EXPECT_TRUE(PooledText(empty).empty());
+  EXPECT_FALSE(PooledText(prefix).empty());
 }
 
 // After Clear() nothing may answer from the texts that went.

@@ -16,7 +16,7 @@ using testing::At;
 
 class BucketLookupTest : public ::testing::Test {
  protected:
-  void Add(std::string_view content, int minutes) {
+  void Add(PooledText content, int minutes) {
     CSchedule s;
     s.start = At("2005-06-01 09:00");
     s.end = s.start.PlusDays(minutes / 1440.0);
@@ -41,17 +41,16 @@ class BucketLookupTest : public ::testing::Test {
   MemberResult result;
 };
 
-TEST_F(BucketLookupTest, SameAddressDifferentLengthAndSameTextElsewhere) {
-  const std::string meeting = "meeting", other = "meeting", empty;
-  const std::string_view view = meeting;
-  Add(view, 10);
-  Add(view.substr(0, 4), 20);  // "meet", at the address of "meeting"
-  Add(other, 30);               // "meeting" at another address
-  Add(view.substr(0, 4), 40);
-  Add(std::string_view(), 1);
-  Add(empty, 2);                // empty text at an address
-  Add(view.substr(4, 0), 3);    // empty text inside "meeting"
-  Add(view, 50);
+TEST_F(BucketLookupTest, SameTextElsewhereAndTextsThatBeginAlike) {
+  const std::string meeting = "meeting", other = "meeting", meet = "meet", empty, alsoEmpty;
+  Add(meeting, 10);
+  Add(meet, 20);
+  Add(other, 30);  // "meeting" held by another string
+  Add(meet, 40);
+  Add(PooledText(), 1);  // the empty text, no storage at all
+  Add(empty, 2);         // the empty text, held by a string
+  Add(alsoEmpty, 3);
+  Add(meeting, 50);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"meeting 3 90", "meet 2 60", " 3 6"}));
 }
 

@@ -17,7 +17,7 @@ using testing::At;
 class BucketsTest : public ::testing::Test {
  protected:
   // A schedule of `minutes` minutes from 09:00 with the given colour and content.
-  void Add(std::uint32_t color, int minutes, std::string_view content = {}) {
+  void Add(std::uint32_t color, int minutes, PooledText content = {}) {
     CSchedule s;
     s.start = At("2005-06-01 09:00");
     s.end = s.start.PlusDays(minutes / 1440.0);
@@ -92,7 +92,8 @@ TEST_F(BucketsTest, EmptyTableGivesTheSameBucketsAsNoTable) {
 }
 
 TEST_F(BucketsTest, ZeroLengthSchedulesCountButAddNoMinutes) {
-  Add(0x000001, 0, "a");
+  const std::string a = "a";
+  Add(0x000001, 0, a);
   const auto colors = ColorBuckets(result, nullptr);
   EXPECT_EQ(colors.counts, (std::vector<int>{1}));
   EXPECT_EQ(colors.minutes, (std::vector<long long>{0}));
@@ -103,17 +104,19 @@ TEST_F(BucketsTest, ContentsInOrderOfFirstOccurrenceAsStored) {
   const std::string meeting = Utf8ToCp932("会議"), out = Utf8ToCp932("外出");
   const std::string wide = Utf8ToCp932("ＡＢＣ");
   const std::string meetingCopy = meeting;  // equal text, other storage
+  const std::string abc = "abc", empty;
   Add(1, 60, meeting);
   Add(1, 30, out);
   Add(2, 15, meetingCopy);
-  Add(1, 5, "");
+  Add(1, 5, PooledText());  // the empty text, no storage at all
   Add(1, 1, wide);
-  Add(1, 2, "abc");
-  Add(1, 3, "");
+  Add(1, 2, abc);
+  Add(1, 3, empty);  // the empty text again, held by a string
+  Add(3, 4, meeting);
   const auto b = ContentBuckets(result);
   EXPECT_EQ(b.keys, (std::vector<std::string_view>{meeting, out, "", wide, "abc"}));
-  EXPECT_EQ(b.minutes, (std::vector<long long>{75, 30, 8, 1, 2}));
-  EXPECT_EQ(b.counts, (std::vector<int>{2, 1, 2, 1, 1}));
+  EXPECT_EQ(b.minutes, (std::vector<long long>{79, 30, 8, 1, 2}));
+  EXPECT_EQ(b.counts, (std::vector<int>{3, 1, 2, 1, 1}));
 }
 
 }  // namespace

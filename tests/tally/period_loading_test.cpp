@@ -99,7 +99,7 @@ TEST_F(PeriodLoadingTest, ShorterSecondRunHoldsOnlyItsOwnMonths) {
 
 class MemberLookupTest : public PeriodLoadingTest {
  protected:
-  void Add(std::string_view key, std::string content) {
+  void Add(PooledText key, std::string content) {
     contents.push_back(std::move(content));
     CSchedule s;
     s.memberKey = key;
@@ -120,36 +120,36 @@ class MemberLookupTest : public PeriodLoadingTest {
   std::deque<std::string> contents;
 };
 
-// Keys compared by their text, also when one view starts where another does
-// or the same text lies at two addresses.
+// Keys compared by their text, also when the same text is held by two strings
+// or a neighbour's text begins the same.
 TEST_F(MemberLookupTest, NeighbouringKeysAreToldApartByTheirText) {
-  const std::string ab = "ab";
-  const std::string a1 = "a", a2 = "a", b = "b";
-  const std::string_view abView = ab;
+  const std::string a1 = "a", a2 = "a", ab = "ab", b = "b", empty;
   Add(a1, "1");
-  Add(abView.substr(0, 1), "2");  // "a", at the address of "ab"
-  Add(abView, "3");               // "ab": no member
-  Add(abView.substr(1), "4");     // "b"
+  Add(a2, "2");  // "a", held by another string
+  Add(ab, "3");  // no member
+  Add(b, "4");
   Add(a2, "5");
   Add(a2, "6");
   Add(b, "7");
-  Add(std::string_view(), "8");
-  Add(a1, "9");
+  Add(PooledText(), "8");
+  Add(empty, "9");
+  Add(a1, "0");
   context.BuildMemberResults({}, true);
-  EXPECT_EQ(Results(), (std::vector<std::string>{"a:12569", "b:47"}));
+  EXPECT_EQ(Results(), (std::vector<std::string>{"a:12560", "b:47"}));
 }
 
-// The content filter answers once per distinct view; views that share an
-// address but not a length, or a text but not an address, are judged apart.
-TEST_F(MemberLookupTest, ContentFilterJudgesEachTextNotEachAddress) {
-  const std::string room = "meeting ROOM", same = "meeting ROOM";
-  const std::string_view view = room;
+// The content filter answers once per string; equal texts held by two strings
+// are each judged, and the empty text is judged whether a string holds it or not.
+TEST_F(MemberLookupTest, ContentFilterJudgesEachTextNotEachString) {
+  const std::string room = "meeting ROOM", same = "meeting ROOM", meeting = "meeting", roomOnly = "ROOM";
+  const std::string key = "a", empty;
   const auto keepContent = [&](const char* pattern, bool exact, bool fold) {
     context.schedules.clear();
-    for (std::string_view content : {view, view.substr(0, 7), view.substr(8), std::string_view(same), view}) {
+    for (PooledText content : {PooledText(room), PooledText(meeting), PooledText(roomOnly), PooledText(same),
+                               PooledText(), PooledText(room), PooledText(empty)}) {
       CSchedule s;
-      s.memberKey = "a";
-      s.content = content;  // "meeting ROOM", "meeting", "ROOM" at one address
+      s.memberKey = key;
+      s.content = content;
       context.schedules.push_back(s);
     }
     context.KeepContent(pattern, exact, fold);
@@ -161,6 +161,7 @@ TEST_F(MemberLookupTest, ContentFilterJudgesEachTextNotEachAddress) {
   EXPECT_EQ(keepContent("meeting", true, false), "meeting|");
   EXPECT_EQ(keepContent("room", false, true), "meeting ROOM|ROOM|meeting ROOM|meeting ROOM|");
   EXPECT_EQ(keepContent("room", false, false), "");
+  EXPECT_EQ(keepContent("", true, false), "||");
 }
 
 }  // namespace
