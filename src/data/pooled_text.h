@@ -16,7 +16,7 @@ class PooledText {
  public:
   PooledText() = default;
   PooledText(const std::string& text) : text_(&text) {}  // NOLINT: implicit on purpose
-  PooledText(std::string&&) = delete;  // a temporary would leave the handle dangling
+  PooledText(const std::string&&) = delete;  // a temporary would leave the handle dangling
 
   std::string_view View() const { return text_ != nullptr ? std::string_view(*text_) : std::string_view(); }
   operator std::string_view() const { return View(); }  // NOLINT: implicit on purpose
