@@ -59,8 +59,9 @@ int WriteInPlace(const std::string& doc, const fs::path& target) {
 int CreateTemporary(const fs::path& target, fs::path& temporary) {
   static std::atomic<unsigned> counter{0};
   for (;;) {
-    const std::string name = "." + target.filename().string() + ".tmp" +
-                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::string name(1, '.');
+    name += target.filename().string();
+    name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     temporary = target.parent_path() / name;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
