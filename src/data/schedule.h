@@ -32,7 +32,7 @@ struct CSchedule {
 };
 
 #if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
-static_assert(sizeof(CSchedule) <= 72, "a schedule record grew: millions of them make up a run's memory");
+static_assert(sizeof(CSchedule) <= 64, "a schedule record grew: millions of them make up a run's memory");
 #endif
 
 }  // namespace tallyer
