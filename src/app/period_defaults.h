@@ -14,7 +14,4 @@ struct DefaultPeriod {
 };
 DefaultPeriod MakeDefaultPeriod(const QDateTime& now);
 
-// The same date one month earlier; the day is lowered to the end of a shorter month.
-QDate OneMonthBack(const QDate& date);
-
 }  // namespace tallyer

@@ -5,6 +5,7 @@
 
 #include "cli/date_args.h"
 #include "data/cp932.h"
+#include "run/default_period.h"
 
 namespace tallyer::cli {
 namespace {

@@ -85,24 +85,4 @@ std::optional<Band> ParseBandArgument(std::string_view text) {
               DateTime::FromParts(2000, 1, 1, endHour, endMinute)};
 }
 
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  return DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, std::min(local.tm_sec, 59));
-}
-
-DateTime DefaultFirstDate(const DateTime& now) {
-  const CalendarParts tomorrow = now.CalendarDate().PlusDays(1).Parts();
-  if (tomorrow.month == 1) return DateTime::FromParts(tomorrow.year - 1, 12, tomorrow.day);
-  const int month = tomorrow.month - 1;
-  const int day = std::min(tomorrow.day, DaysInMonth(tomorrow.year, month));
-  return DateTime::FromParts(tomorrow.year, month, day);
-}
-
 }  // namespace tallyer::cli

@@ -21,11 +21,4 @@ struct Band {
 // not refused here: the run refuses it with the desktop program's message.
 std::optional<Band> ParseBandArgument(std::string_view text);
 
-// The local date and time now, to the second.
-DateTime LocalNow();
-
-// The period's first day when none is given, as the dialog proposes it:
-// tomorrow moved one calendar month back, at 00:00.
-DateTime DefaultFirstDate(const DateTime& now);
-
 }  // namespace tallyer::cli

@@ -73,4 +73,7 @@ struct DateTime {
 
 int DaysInMonth(int year, int month);
 
+// The local date and time now, to the second.
+DateTime LocalNow();
+
 }  // namespace tallyer

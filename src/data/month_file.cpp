@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "data/archive_reader.h"
@@ -11,21 +10,6 @@
 #include "run/ui_services.h"
 
 namespace tallyer {
-namespace {
-
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-#ifdef _WIN32
-  localtime_s(&tm, &now);
-#else
-  localtime_r(&now, &tm);
-#endif
-  return DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                             std::min(tm.tm_sec, 59));
-}
-
-}  // namespace
 
 CMonthFile::CMonthFile(UiServices& ui, TextPool& texts)
     : ui_(&ui), texts_(&texts), month_(LocalNow()) {}

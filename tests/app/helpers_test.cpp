@@ -39,23 +39,6 @@ class HelpersTest : public QObject {
     }
   }
 
-  void oneMonthBack_data() {
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QDate>("expected");
-    QTest::newRow("January to December") << QDate(2005, 1, 31) << QDate(2004, 12, 31);
-    QTest::newRow("same day") << QDate(2005, 7, 15) << QDate(2005, 6, 15);
-    QTest::newRow("to a shorter month") << QDate(2005, 7, 31) << QDate(2005, 6, 30);
-    QTest::newRow("February") << QDate(2005, 3, 30) << QDate(2005, 2, 28);
-    QTest::newRow("leap February") << QDate(2004, 3, 31) << QDate(2004, 2, 29);
-    QTest::newRow("1900 is no leap year") << QDate(1900, 3, 29) << QDate(1900, 2, 28);
-    QTest::newRow("2000 is a leap year") << QDate(2000, 3, 31) << QDate(2000, 2, 29);
-  }
-  void oneMonthBack() {
-    QFETCH(QDate, date);
-    QFETCH(QDate, expected);
-    QCOMPARE(OneMonthBack(date), expected);
-  }
-
   void defaultPeriod_data() {
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QDate>("first");

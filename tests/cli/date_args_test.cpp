@@ -95,36 +95,5 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{"09:00~18:00", nullptr, nullptr},
                       BandCase{"", nullptr, nullptr}));
 
-struct DefaultCase {
-  DateTime now;
-  const char* firstDate;
-};
-
-class DefaultFirstDateTest : public ::testing::TestWithParam<DefaultCase> {};
-
-TEST_P(DefaultFirstDateTest, IsTomorrowOneMonthBackAtMidnight) {
-  EXPECT_EQ(Text(DefaultFirstDate(GetParam().now)), GetParam().firstDate);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, DefaultFirstDateTest,
-    ::testing::Values(
-        DefaultCase{DateTime::FromParts(2025, 6, 14, 15, 20, 5), "2025-05-15 00:00:00"},
-        // Tomorrow is 31 March; February has fewer days.
-        DefaultCase{DateTime::FromParts(2025, 3, 30, 8, 0), "2025-02-28 00:00:00"},
-        DefaultCase{DateTime::FromParts(2024, 3, 30, 8, 0), "2024-02-29 00:00:00"},
-        DefaultCase{DateTime::FromParts(2025, 7, 30, 12, 0), "2025-06-30 00:00:00"},
-        // January goes back to December of the year before, same day.
-        DefaultCase{DateTime::FromParts(2025, 1, 15, 10, 0), "2024-12-16 00:00:00"},
-        DefaultCase{DateTime::FromParts(2025, 1, 30, 10, 0), "2024-12-31 00:00:00"},
-        // Tomorrow already lies in the next month or year.
-        DefaultCase{DateTime::FromParts(2024, 12, 31, 23, 59, 59), "2024-12-01 00:00:00"},
-        DefaultCase{DateTime::FromParts(2025, 3, 31, 0, 0), "2025-03-01 00:00:00"}));
-
-TEST(LocalNowTest, IsAValidDateTime) {
-  EXPECT_TRUE(LocalNow().IsValid());
-  EXPECT_GE(LocalNow().Parts().year, 2000);
-}
-
 }  // namespace
 }  // namespace tallyer::cli

@@ -139,12 +139,14 @@ TEST_F(MonthFileTest, EveryKeptFieldOfARecordIsReadAndTheRestIsReadPast) {
 
 TEST_F(MonthFileTest, PositionsFollowFileOrder) {
   MonthFileBuilder builder;
-  for (int i = 0; i < 300; ++i) builder.Add(ScheduleRecord{.content = "c" + std::to_string(i)});
+  // Names of different lengths, so that every record starts at another offset.
+  auto content = [](int i) { return std::string("c").append(std::to_string(i)); };
+  for (int i = 0; i < 300; ++i) builder.Add(ScheduleRecord{.content = content(i)});
   Load(builder.Build());
   ASSERT_EQ(monthFile_.Count(), 300);
   for (int i = 0; i < 300; ++i) {
     EXPECT_EQ(monthFile_.Item(i).position, i);
-    EXPECT_EQ(monthFile_.Item(i).content, "c" + std::to_string(i));
+    EXPECT_EQ(monthFile_.Item(i).content, content(i));
     EXPECT_FALSE(monthFile_.Item(i).superseded);
   }
 }
