@@ -12,12 +12,14 @@
 
 #include "data/cp932.h"
 #include "support/archive_writer.h"
+#include "support/calendar_text.h"
 #include "support/temp_dir.h"
 
 namespace tallyer::bench {
 namespace {
 
 using testing::GroupFileBuilder;
+using testing::IsWorkingDay;
 using testing::MonthFileBuilder;
 using testing::ScheduleRecord;
 
@@ -139,14 +141,6 @@ const ContentTable& Contents() {
   return table;
 }
 
-// Monday to Friday outside the New Year and year-end holidays.
-bool IsWorkingDay(int year, int month, int day) {
-  const int weekday = DateTime::FromParts(year, month, day).Parts().dayOfWeek;  // 1 = Sunday
-  if (weekday == 1 || weekday == 7) return false;
-  if (month == 1 && day <= 3) return false;
-  if (month == 12 && day >= 29) return false;
-  return true;
-}
 
 
 class MonthWriter {

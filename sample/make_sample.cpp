@@ -14,6 +14,7 @@
 
 #include "data/cp932.h"
 #include "support/archive_writer.h"
+#include "support/calendar_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -75,14 +76,6 @@ DateTime At(int month, int day, int minutes) {
   return DateTime::FromParts(kYear, month, day, minutes / 60, minutes % 60);
 }
 
-// The working days: Monday to Friday outside the New Year and year-end holidays.
-bool IsWorkingDay(int month, int day) {
-  const int weekday = DateTime::FromParts(kYear, month, day).Parts().dayOfWeek;  // 1 = Sunday
-  if (weekday == 1 || weekday == 7) return false;
-  if (month == 1 && day <= 3) return false;
-  if (month == 12 && day >= 29) return false;
-  return true;
-}
 
 class MonthWriter {
  public:
@@ -181,7 +174,7 @@ std::string MonthFile(int month, Dice& dice) {
   std::vector<int> visits;
   int lastFriday = 0;
   for (int day = 1; day <= DaysInMonth(kYear, month); ++day) {
-    if (!IsWorkingDay(month, day)) continue;
+    if (!IsWorkingDay(kYear, month, day)) continue;
     if (DateTime::FromParts(kYear, month, day).Parts().dayOfWeek == 6) lastFriday = day;
     for (const Member& m : kMembers) {
       const int visit = PlanDay(w, dice, m, month, day);

@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+
+#include "support/calendar_text.h"
 
 namespace tallyer::cli {
 namespace {
 
-std::string Text(const DateTime& t) {
-  const CalendarParts p = t.Parts();
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                p.hour, p.minute, p.second);
-  return buffer;
-}
+using testing::CalendarText;
+
 
 struct DateCase {
   const char* argument;
@@ -27,11 +23,11 @@ TEST_P(DateArgumentTest, ParsesTheThreeFormsOnly) {
   const DateCase& c = GetParam();
   const auto parsed = ParseDateArgument(c.argument);
   if (c.expected == nullptr) {
-    EXPECT_FALSE(parsed.has_value()) << Text(*parsed);
+    EXPECT_FALSE(parsed.has_value()) << CalendarText(*parsed);
   } else {
     ASSERT_TRUE(parsed.has_value());
     EXPECT_TRUE(parsed->IsValid());
-    EXPECT_EQ(Text(*parsed), c.expected);
+    EXPECT_EQ(CalendarText(*parsed), c.expected);
   }
 }
 
@@ -73,8 +69,8 @@ TEST_P(BandArgumentTest, GivesTimesOnTheBandDate) {
     EXPECT_FALSE(band.has_value());
   } else {
     ASSERT_TRUE(band.has_value());
-    EXPECT_EQ(Text(band->start), c.start);
-    EXPECT_EQ(Text(band->end), c.end);
+    EXPECT_EQ(CalendarText(band->start), c.start);
+    EXPECT_EQ(CalendarText(band->end), c.end);
   }
 }
 

@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+
+#include "support/calendar_text.h"
 
 namespace tallyer {
 namespace {
 
-std::string Text(const DateTime& t) {
-  const CalendarParts p = t.Parts();
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                p.hour, p.minute, p.second);
-  return buffer;
-}
+using testing::CalendarText;
+
 
 struct DateCase {
   DateTime given;
@@ -24,7 +20,7 @@ struct DateCase {
 class OneMonthBackTest : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(OneMonthBackTest, KeepsTheDayWhereTheMonthHasIt) {
-  EXPECT_EQ(Text(OneMonthBack(GetParam().given)), GetParam().expected);
+  EXPECT_EQ(CalendarText(OneMonthBack(GetParam().given)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -40,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
 class DefaultFirstDateTest : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(DefaultFirstDateTest, IsTomorrowOneMonthBackAtMidnight) {
-  EXPECT_EQ(Text(DefaultFirstDate(GetParam().given)), GetParam().expected);
+  EXPECT_EQ(CalendarText(DefaultFirstDate(GetParam().given)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
