@@ -21,8 +21,6 @@ struct CalendarParts {
 // A date-time as the scheduler stores it: days since 1899-12-30 00:00, the
 // fraction being the time of day (for negative values the whole part counts
 // days toward the past and the absolute fraction is still the time of day).
-// Packed to 12 bytes, as in the files: a run holds millions of them.
-#pragma pack(push, 4)
 struct DateTime {
   enum Status : std::int32_t { kValid = 0, kInvalid = 1, kNull = 2 };
 
@@ -68,7 +66,6 @@ struct DateTime {
   DateTime CalendarDate() const;
   DateTime PlusDays(double days) const { return DateTime{value + days, status}; }
 };
-#pragma pack(pop)
 
 
 int DaysInMonth(int year, int month);

@@ -55,7 +55,7 @@ void CMonthFile::Load() {
       const std::uint32_t layout = reader.ReadU32();
       const std::uint32_t wordCount = layout & 0xFFFF;
       const std::uint32_t stringCount = layout >> 16;
-      record.kindFlags = reader.ReadU32();
+      record.kindFlags = static_cast<std::uint16_t>(reader.ReadU32());
       record.start = reader.ReadDateTime();
       record.end = reader.ReadDateTime();
       reader.ReadDateTime();  // the third date-time

@@ -21,13 +21,15 @@ struct CSchedule {
   PooledText content;
   PooledText memberKey;
   std::int32_t position = 0;  // the record's place in its month file
-  std::uint32_t kindFlags = 0;
   std::uint32_t color = 0;
   std::uint32_t link = kNoLink;
+  // The file's u32 narrowed to the bits anything looks at: the kind byte and
+  // the tentative bit 0x1000 (it keeps a record at 64 bytes).
+  std::uint16_t kindFlags = 0;
   bool superseded = false;
 
   // The record kind: 0 ordinary, anything else a revision of record `link`.
-  std::uint32_t Kind() const { return kindFlags & 0xFF; }
+  std::uint32_t Kind() const { return kindFlags & 0xFFu; }
   bool IsTentative() const { return (kindFlags & kTentative) != 0; }
 };
 
