@@ -55,13 +55,14 @@ int WriteInPlace(const std::string& doc, const fs::path& target) {
   return cause;
 }
 
-// Creates a fresh file beside the target that no one else has open.
+// Creates a fresh file beside the target that no one else has open. Its name
+// is short whatever the target's: a target name near the file system's limit
+// must not make the temporary name too long.
 int CreateTemporary(const fs::path& target, fs::path& temporary) {
   static std::atomic<unsigned> counter{0};
   for (;;) {
-    std::string name(1, '.');
-    name += target.filename().string();
-    name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::string name(".tallyer-report-");
+    name += std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
     temporary = target.parent_path() / name;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;

@@ -73,6 +73,17 @@ TEST(WriteReportFile, WritesThroughASymbolicLink) {
   EXPECT_EQ(ReadBytes(dir / "real.csv"), "new");
 }
 
+TEST(WriteReportFile, WritesATargetWhoseNameIsNearTheLengthLimit) {
+  TempDir dir;
+  RecordingUi ui;
+  const std::string name = std::string(251, 'r') + ".csv";  // 255 bytes, the usual limit
+  WriteBytes(dir / name, "old");
+  ASSERT_TRUE(WriteReportFile("new", dir / name, fs::path(), ui));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ReadBytes(dir / name), "new");
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{name});
+}
+
 TEST(WriteReportFile, MissingFolderShowsNotFoundWithThePath) {
   TempDir dir;
   RecordingUi ui;
