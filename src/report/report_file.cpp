@@ -82,6 +82,14 @@ int WriteReplacing(const std::string& doc, fs::path target) {
   if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
     return WriteInPlace(doc, target);
   }
+  if (exists && S_ISREG(existing.st_mode)) {
+    // A file that may not be written is refused as a direct write to it would
+    // be, not replaced behind its back by the rename below.
+    if ((existing.st_mode & 0222) == 0) return kCauseAccessDenied;
+    const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (probe < 0) return CauseOf(errno);
+    ::close(probe);
+  }
 
   fs::path temporary;
   const int fd = CreateTemporary(target, temporary);

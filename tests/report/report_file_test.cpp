@@ -63,6 +63,19 @@ TEST(WriteReportFile, KeepsThePermissionsOfAReplacedFile) {
             fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST(WriteReportFile, ReadOnlyFileIsRefusedAndKept) {
+  TempDir dir;
+  RecordingUi ui;
+  WriteBytes(dir / "out.csv", "old");
+  fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(WriteReportFile("new", dir / "out.csv", fs::path(), ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            Utf8ToCp932((dir / "out.csv").string() + " へのｱｸｾｽは拒否されました。"));
+  EXPECT_EQ(ReadBytes(dir / "out.csv"), "old");
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
+}
+
 TEST(WriteReportFile, WritesThroughASymbolicLink) {
   TempDir dir;
   RecordingUi ui;
