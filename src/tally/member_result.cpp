@@ -36,9 +36,11 @@ int CoveredMinutes(std::vector<std::pair<int, int>>& intervals) {
 }  // namespace
 
 int ScheduleMinutes(const CSchedule& schedule) {
-  const double d = (schedule.start.IsValid() && schedule.end.IsValid())
-                       ? schedule.end.Linear() - schedule.start.Linear()
-                       : 0.0;
+  double d = (schedule.start.IsValid() && schedule.end.IsValid())
+                 ? schedule.end.Linear() - schedule.start.Linear()
+                 : 0.0;
+  // A damaged file's NaN or infinite dates make no span (and no number to truncate).
+  if (!std::isfinite(d)) d = 0.0;
   double whole = 0;
   int hours = static_cast<int>((std::modf(d, &whole) + kHalfSecond) * 24);
   if (hours >= 24) hours -= 24;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <deque>
+#include <limits>
 #include <random>
 
 #include "support/archive_writer.h"
@@ -50,6 +51,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScheduleMinutesTest, InvalidDatesAreWorthNothing) {
   EXPECT_EQ(ScheduleMinutes(Span(DateTime{38000.5, DateTime::kInvalid}, At("2005-06-01 10:00"))), 0);
   EXPECT_EQ(ScheduleMinutes(Span(At("2005-06-01 10:00"), DateTime{0.0, DateTime::kNull})), 0);
+}
+
+TEST(ScheduleMinutesTest, ValuesThatAreNoNumberAreWorthNothing) {
+  // A damaged month file can hold any f64 under the valid status.
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ScheduleMinutes(Span(At("2005-06-01 10:00"), DateTime{nan, DateTime::kValid})), 0);
+  EXPECT_EQ(ScheduleMinutes(Span(DateTime{nan, DateTime::kValid}, At("2005-06-01 10:00"))), 0);
+  EXPECT_EQ(ScheduleMinutes(Span(At("2005-06-01 10:00"), DateTime{inf, DateTime::kValid})), 0);
+  EXPECT_EQ(ScheduleMinutes(Span(DateTime{inf, DateTime::kValid}, DateTime{inf, DateTime::kValid})), 0);
 }
 
 // A member's schedules built from "start", "end" texts.
