@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <unordered_map>
 
@@ -13,7 +14,9 @@ void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDat
   std::erase_if(schedules, [&](const CSchedule& s) {
     if (s.superseded || s.memberKey.empty() || s.start == s.end) return true;
     const DateTime day = s.start.CalendarDate();
-    return day.IsEarlierThan(firstDay) || day.IsLaterThan(lastDay);
+    // A start that is no number (a damaged record) compares neither earlier
+    // nor later: it lies in no period rather than in every one.
+    return std::isnan(day.value) || day.IsEarlierThan(firstDay) || day.IsLaterThan(lastDay);
   });
 }
 
