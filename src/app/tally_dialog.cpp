@@ -51,6 +51,23 @@ void ShowIndex(QComboBox* list, int index) {
   list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
+// A box shown while a file is read would carry the read's wait cursor too;
+// the user answering it sees the ordinary pointer, and the wait cursor returns.
+class OrdinaryPointerWhileAsking {
+ public:
+  OrdinaryPointerWhileAsking() : lifted_(QApplication::overrideCursor() != nullptr) {
+    if (lifted_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~OrdinaryPointerWhileAsking() {
+    if (lifted_) QApplication::restoreOverrideCursor();
+  }
+  OrdinaryPointerWhileAsking(const OrdinaryPointerWhileAsking&) = delete;
+  OrdinaryPointerWhileAsking& operator=(const OrdinaryPointerWhileAsking&) = delete;
+
+ private:
+  bool lifted_;
+};
+
 }  // namespace
 
 CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, DiagnosticLog& log,
@@ -271,11 +288,13 @@ void CTallyDlg::ShowMessage(const std::string& text, MessageKind kind) {
   if (kind == MessageKind::kInformation) icon = QMessageBox::Information;
   if (kind == MessageKind::kError) icon = QMessageBox::Critical;
   QMessageBox box(icon, kTitle, FromCp932(text), QMessageBox::Ok, this);
+  OrdinaryPointerWhileAsking pointer;
   box.exec();
 }
 
 void CTallyDlg::ShowDebugMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Debug"), FromCp932(text), QMessageBox::Ok);
+  OrdinaryPointerWhileAsking pointer;
   box.exec();
 }
 

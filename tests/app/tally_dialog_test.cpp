@@ -6,12 +6,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <optional>
 
 #include "app/qt_text.h"
 #include "app_test_support.h"
@@ -250,6 +252,63 @@ class TallyDialogTest : public QObject {
     QCOMPARE(f.Find<QLineEdit>("groupPathEdit")->text(), PathToQString(f.dir / "missing.group"));
     QCOMPARE(f.dialog->messages.size(), std::size_t{1});
     QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  // The real boxes, answered from their own event loop as the user would.
+  void messageBoxesCarryTheirCaptionIconAndAnOrdinaryPointer() {
+    DialogFixture f;
+    CTallyDlg dialog(f.app, f.store, f.files, f.log);
+    dialog.Start(DialogFixture::FixedNow());
+    struct Seen {
+      QString title, text;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      std::optional<Qt::CursorShape> cursor;
+    };
+    const auto answer = [this](Seen& seen) {
+      QTimer::singleShot(0, this, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        if (const QCursor* cursor = QApplication::overrideCursor()) seen.cursor = cursor->shape();
+        box->button(QMessageBox::Ok)->click();
+      });
+    };
+
+    // A group file that is not there is reported while the file is being read:
+    // the box must not show the wait cursor of that read.
+    Seen missing;
+    f.files.group = f.dir / "missing.group";
+    answer(missing);
+    dialog.ChooseGroup();
+    QCOMPARE(missing.title, QStringLiteral("Planwell 集計ツール"));
+    QCOMPARE(missing.text, QStringLiteral("ファイル ") + PathToQString(f.dir / "missing.group") +
+                               QStringLiteral(" が見つかりません。"));
+    QCOMPARE(missing.icon, QMessageBox::Warning);
+    QVERIFY(missing.cursor != Qt::WaitCursor);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    // Inside a longer read the wait cursor comes back after the box.
+    Seen found;
+    answer(found);
+    dialog.BeginBusy();
+    dialog.FindTypeFile();
+    QVERIFY(found.cursor != Qt::WaitCursor);
+    QCOMPARE(found.icon, QMessageBox::Information);
+    QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    dialog.EndBusy();
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    // No mode selected: the "Debug" box, without icon.
+    auto* modes = dialog.findChild<QComboBox*>(QStringLiteral("modeCombo"));
+    modes->setCurrentIndex(-1);
+    Seen debug;
+    answer(debug);
+    dialog.ModeChanged();
+    QCOMPARE(debug.title, QStringLiteral("Debug"));
+    QCOMPARE(debug.text, QStringLiteral("予期できないエラーです。"));
+    QCOMPARE(debug.icon, QMessageBox::NoIcon);
   }
 
   void aClickTogglesAnEntryAndEveryoneKeepsTheSelection() {
