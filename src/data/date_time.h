@@ -48,7 +48,8 @@ struct DateTime {
   // The value on a time line that grows with time, also below zero
   // (-1.25, 1899-12-29 06:00, lies on it at -0.75).
   double Linear() const {
-    if (value >= 0) return value;
+    // -infinity stays itself (its "time of day" would be infinity minus infinity).
+    if (value >= 0 || std::isinf(value)) return value;
     const double day = std::trunc(value);
     return day + (day - value);
   }

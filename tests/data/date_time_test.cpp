@@ -149,6 +149,13 @@ TEST(DateTimeTest, LinearOrderRunsWithTimeAlsoBeforeDayZero) {
   EXPECT_TRUE(Valid(0.25).IsLaterThan(early));
 }
 
+TEST(DateTimeTest, InfiniteValuesLieAtTheEndsOfTheTimeLine) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(Valid(-inf).Linear(), -inf);
+  EXPECT_TRUE(Valid(-inf).IsEarlierThan(Valid(-657434.0)));
+  EXPECT_TRUE(Valid(inf).IsLaterThan(Valid(2958465.0)));
+}
+
 TEST(DateTimeTest, CalendarDateDropsTheTimeOfDay) {
   EXPECT_EQ(Valid(38504.75).CalendarDate().value, 38504.0);
   EXPECT_EQ(Valid(38504.999999).CalendarDate().value, 38505.0);

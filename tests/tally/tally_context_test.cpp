@@ -87,9 +87,11 @@ TEST_F(TallyContextTest, KeepPeriodDropsWhatCannotCount) {
   EXPECT_EQ(context.schedules[1].start, At("2005-06-15 13:00"));
 }
 
-TEST_F(TallyContextTest, KeepPeriodDropsAStartThatIsNoNumber) {
-  // A damaged record whose start names no day belongs to no period.
+TEST_F(TallyContextTest, KeepPeriodDropsAStartThatNamesNoDay) {
+  // A damaged record whose start is no number or infinite belongs to no period.
   Add("2005-06-15 09:00", "2005-06-15 10:00").start.value = std::numeric_limits<double>::quiet_NaN();
+  Add("2005-06-15 09:00", "2005-06-15 10:00").start.value = -std::numeric_limits<double>::infinity();
+  Add("2005-06-15 09:00", "2005-06-15 10:00").start.value = std::numeric_limits<double>::infinity();
   Add("2005-06-15 13:00", "2005-06-15 14:00");
   context.KeepPeriod(At("2005-06-01"), At("2005-06-30"));
   ASSERT_EQ(context.schedules.size(), 1u);
