@@ -46,7 +46,7 @@ int WriteAll(int fd, const std::string& doc) {
 }
 
 // Devices and pipes (a terminal, /dev/stdout) cannot be replaced: they are
-// written directly.
+// written directly, as is a report in a folder where no file can be created.
 int WriteInPlace(const std::string& doc, const fs::path& target) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return CauseOf(errno);
@@ -93,7 +93,13 @@ int WriteReplacing(const std::string& doc, fs::path target) {
 
   fs::path temporary;
   const int fd = CreateTemporary(target, temporary);
-  if (fd < 0) return CauseOf(errno);
+  if (fd < 0) {
+    // A writable report in a folder that takes no new files can only be
+    // written in place; refusing it would fail where a direct write succeeds.
+    const int error = errno;
+    if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(doc, target);
+    return CauseOf(error);
+  }
   int cause = WriteAll(fd, doc);
   // A replaced report keeps the permissions the user gave it.
   if (cause == kCauseNone && exists) ::fchmod(fd, existing.st_mode & 07777);

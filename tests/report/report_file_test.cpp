@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -74,6 +75,20 @@ TEST(WriteReportFile, ReadOnlyFileIsRefusedAndKept) {
             Utf8ToCp932((dir / "out.csv").string() + " へのｱｸｾｽは拒否されました。"));
   EXPECT_EQ(ReadBytes(dir / "out.csv"), "old");
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
+}
+
+TEST(WriteReportFile, WritesAWritableFileInAFolderThatTakesNoNewFiles) {
+  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind root";
+  TempDir dir;
+  RecordingUi ui;
+  fs::create_directory(dir / "locked");
+  WriteBytes(dir / "locked" / "out.csv", "an older and longer report");
+  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  const bool written = WriteReportFile("new", dir / "locked" / "out.csv", fs::path(), ui);
+  fs::permissions(dir / "locked", fs::perms::owner_all);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ReadBytes(dir / "locked" / "out.csv"), "new");
 }
 
 TEST(WriteReportFile, WritesThroughASymbolicLink) {
