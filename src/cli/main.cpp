@@ -1,7 +1,10 @@
 // tallyer-cli: the tally run from the command line, for scripts and
 // schedulers. It drives the same run as the desktop program, so its report
 // files are byte for byte what the desktop program writes.
+#include <fstream>
 #include <iostream>
+#include <string_view>
+#include <system_error>
 
 #include "cli/cli_options.h"
 #include "cli/date_args.h"
@@ -65,6 +68,15 @@ struct Session {
     return Run(s, context, app, store, host);
   }
 };
+
+// The run reads the type colour file without a word when it cannot; a
+// mistyped --type-file would give a report without types and status 0.
+bool TypeFileReadable(const TallySettings& settings) {
+  if (settings.mode != kModeType || HasNoDirectorySeparator(settings.typeFilePath)) return true;
+  std::error_code ec;
+  if (std::filesystem::is_directory(settings.typeFilePath, ec)) return false;
+  return std::ifstream(settings.typeFilePath, std::ios::binary).is_open();
+}
 
 // Writes one report kind to its target; standard output goes through a
 // temporary file so that it receives exactly the file's bytes.
@@ -136,6 +148,14 @@ int main(int argc, char** argv) {
               << "--member に指定できるキー / keys:\n"
               << VisibleMemberList(group);
     return kExitUsage;
+  }
+
+  if (!TypeFileReadable(session.settings)) {
+    const std::u8string path = session.settings.typeFilePath.u8string();
+    std::cerr << "tallyer-cli: タイプ別色情報ファイル "
+              << std::string_view(reinterpret_cast<const char*>(path.data()), path.size())
+              << " を読めません。 (cannot read the type colour file)\n";
+    return kExitFileError;
   }
 
   if (!request.csv && !request.html) return PrintTable(session);

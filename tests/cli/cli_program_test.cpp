@@ -287,6 +287,23 @@ TEST_F(CliProgramTest, ATruncatedGroupFileIsAFileErrorWithoutTable) {
   EXPECT_EQ(r.out, "");
 }
 
+// A mistyped --type-file would otherwise give a report without any type name
+// and a status of success.
+TEST_F(CliProgramTest, ATypeFileThatCannotBeReadIsAFileErrorWithoutReport) {
+  WriteAprilOfTwoColours();
+  for (const fs::path& unreadable : {root_ / "data" / "人事部.type", root_ / "data"}) {
+    const auto r = Cli(April({"--mode", "3", "--type-file", unreadable.string(), "--csv",
+                              Out("report.csv").string()}));
+    EXPECT_EQ(r.exitStatus, 1) << unreadable;
+    EXPECT_EQ(r.err, "tallyer-cli: タイプ別色情報ファイル " + unreadable.string() +
+                         " を読めません。 (cannot read the type colour file)\n");
+    EXPECT_FALSE(fs::exists(Out("report.csv")));
+  }
+  // Outside the type mode the file is not used, as in the window.
+  const auto r = Cli(April({"--type-file", "人事部.type", "--csv", Out("report.csv").string()}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+}
+
 TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
   WriteAprilOf150Minutes();
   const auto r = Cli(April({"--csv", (root_ / "no-such-folder" / "report.csv").string()}));
