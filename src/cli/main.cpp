@@ -1,6 +1,12 @@
 // tallyer-cli: the tally run from the command line, for scripts and
 // schedulers. It drives the same run as the desktop program, so its report
 // files are byte for byte what the desktop program writes.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -93,6 +99,11 @@ int WriteReport(Session& session, const ReportTarget& target, bool csv) {
   session.host.SetQuietInformation(true);
   const RunOutcome outcome = csv ? session.RunCsv(temp.Path()) : session.RunHtml(temp.Path());
   if (outcome != RunOutcome::kDone) return ExitStatus(outcome);
+#ifdef _WIN32
+  // A text-mode stdout would turn every LF of the report into CR LF.
+  std::cout.flush();
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   if (!CopyFileTo(temp.Path(), std::cout)) {
     StdoutFailed();
     return kExitFileError;
