@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include "app/qt_text.h"
 #include "app/tally_dialog.h"
@@ -29,12 +30,21 @@ void RegisterAppPath(const std::filesystem::path& programFile) {
 }
 #endif
 
+// Asked by creating a file, as the report itself is written (through a new file
+// beside it): on Windows the permission bits say nothing of the folder's NTFS
+// rights, and a folder under Program Files looks writable to every user.
+bool AcceptsNewFiles(const std::filesystem::path& folder) {
+  const QString name = PathToQString(folder);
+  if (!QFileInfo(name).isDir()) return false;
+  QTemporaryFile probe(QDir(name).filePath(QStringLiteral("tallyer-XXXXXX.tmp")));
+  return probe.open();
+}
+
 }  // namespace
 
 std::filesystem::path HtmlReportPath(const std::filesystem::path& programFolder,
                                      const std::filesystem::path& appDataFolder) {
-  const QFileInfo folder(PathToQString(programFolder));
-  if (folder.isDir() && folder.isWritable()) return programFolder / kReportName;
+  if (AcceptsNewFiles(programFolder)) return programFolder / kReportName;
   QDir().mkpath(PathToQString(appDataFolder));
   return appDataFolder / kReportName;
 }

@@ -92,6 +92,11 @@ class TallyAppTest : public QObject {
     QCOMPARE(HtmlReportPath(dir / "no-such-folder", data), data / "Planwell_Output.html");
     QVERIFY(std::filesystem::is_directory(data));
 
+    // Finding out leaves nothing behind in the program's folder.
+    std::filesystem::create_directory(dir / "bin");
+    QCOMPARE(HtmlReportPath(dir / "bin", data), dir / "bin" / "Planwell_Output.html");
+    QVERIFY(std::filesystem::is_empty(dir / "bin"));
+
     // A folder without write permission (root may write anywhere: nothing to see then).
     std::filesystem::create_directory(dir / "system");
     std::filesystem::permissions(dir / "system", std::filesystem::perms::owner_write,
