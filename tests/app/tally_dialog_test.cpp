@@ -134,6 +134,19 @@ class TallyDialogTest : public QObject {
     QVERIFY(f.Find<QCheckBox>("exactMatchCheck")->isEnabled());
   }
 
+  void pickersReadTheJapaneseWayWhateverTheLocale() {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    DialogFixture f;
+    f.store.WriteText("date1", "20050601");
+    f.Open();
+    QLocale::setDefault(before);
+    QCOMPARE(f.Find<QDateEdit>("firstDateEdit")->text(), QStringLiteral("2005/06/01"));
+    QCOMPARE(f.Find<QDateEdit>("lastDateEdit")->text(), QStringLiteral("2005/06/15"));
+    QCOMPARE(f.Find<QTimeEdit>("bandStartEdit")->text(), QStringLiteral("17:30"));
+    QCOMPARE(f.Find<QTimeEdit>("bandEndEdit")->text(), QStringLiteral("23:59"));
+  }
+
   void storedValuesOutsideTheListsLeaveNoSelection() {
     DialogFixture f;
     f.store.WriteInt("Combo", 7);
