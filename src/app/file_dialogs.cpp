@@ -8,7 +8,14 @@
 namespace tallyer {
 namespace {
 
-// "All files" is "*": on Linux "*.*" would leave out names without a dot.
+// Windows shows "*.*" for all files; elsewhere "*.*" would leave out names
+// without a dot, so the pattern there is "*".
+#ifdef Q_OS_WIN
+const QString kAllFiles = QStringLiteral("全てのファイル (*.*)");
+#else
+const QString kAllFiles = QStringLiteral("全てのファイル (*)");
+#endif
+
 std::optional<std::filesystem::path> Ask(QWidget* parent, QFileDialog::AcceptMode mode,
                                          const QStringList& filters, const QString& suffix,
                                          const QString& proposedName = {}) {
@@ -27,20 +34,20 @@ std::optional<std::filesystem::path> Ask(QWidget* parent, QFileDialog::AcceptMod
 
 std::optional<std::filesystem::path> QtFileDialogs::OpenGroup(QWidget* parent) {
   return Ask(parent, QFileDialog::AcceptOpen,
-             {QStringLiteral("グループファイル (*.group)"), QStringLiteral("全てのファイル (*)")},
+             {QStringLiteral("グループファイル (*.group)"), kAllFiles},
              QStringLiteral("group"));
 }
 
 std::optional<std::filesystem::path> QtFileDialogs::OpenTypeFile(QWidget* parent) {
   return Ask(parent, QFileDialog::AcceptOpen,
-             {QStringLiteral("タイプ別色情報ファイル (*.type)"), QStringLiteral("全てのファイル (*)")},
+             {QStringLiteral("タイプ別色情報ファイル (*.type)"), kAllFiles},
              QStringLiteral("type"));
 }
 
 std::optional<std::filesystem::path> QtFileDialogs::SaveCsv(QWidget* parent) {
   // QFileDialog asks before replacing an existing file unless told otherwise.
   return Ask(parent, QFileDialog::AcceptSave,
-             {QStringLiteral("コンマ区切りファイル (*.csv)"), QStringLiteral("全てのファイル (*)")},
+             {QStringLiteral("コンマ区切りファイル (*.csv)"), kAllFiles},
              QString(), QStringLiteral("Schedule.csv"));
 }
 

@@ -12,6 +12,14 @@ using namespace tallyer::testing;
 
 namespace {
 
+// Windows names all files "*.*", as its own choosers do; elsewhere "*" also
+// takes names without a dot.
+#ifdef Q_OS_WIN
+const QString kAllFiles = QStringLiteral("全てのファイル (*.*)");
+#else
+const QString kAllFiles = QStringLiteral("全てのファイル (*)");
+#endif
+
 // Runs `answer` on the file dialog once it is shown, from its own event loop.
 void WhenShown(QObject* context, std::function<void(QFileDialog*)> answer) {
   QTimer::singleShot(0, context, [answer] {
@@ -46,7 +54,7 @@ class FileDialogsTest : public QObject {
       QMetaObject::invokeMethod(d, "accept");  // as the OK button does
     });
     const auto chosen = QtFileDialogs().OpenGroup(nullptr);
-    QCOMPARE(filters, (QStringList{"グループファイル (*.group)", "全てのファイル (*)"}));
+    QCOMPARE(filters, (QStringList{"グループファイル (*.group)", kAllFiles}));
     QCOMPARE(suffix, QStringLiteral("group"));
     QVERIFY(chosen);
     QCOMPARE(*chosen, dir / "営業部.group");
@@ -61,7 +69,7 @@ class FileDialogsTest : public QObject {
       d->reject();
     });
     QVERIFY(!QtFileDialogs().OpenTypeFile(nullptr));  // cancelled
-    QCOMPARE(filters, (QStringList{"タイプ別色情報ファイル (*.type)", "全てのファイル (*)"}));
+    QCOMPARE(filters, (QStringList{"タイプ別色情報ファイル (*.type)", kAllFiles}));
     QCOMPARE(suffix, QStringLiteral("type"));
   }
 
@@ -81,7 +89,7 @@ class FileDialogsTest : public QObject {
       QMetaObject::invokeMethod(d, "accept");  // as the OK button does
     });
     const auto chosen = QtFileDialogs().SaveCsv(nullptr);
-    QCOMPARE(filters, (QStringList{"コンマ区切りファイル (*.csv)", "全てのファイル (*)"}));
+    QCOMPARE(filters, (QStringList{"コンマ区切りファイル (*.csv)", kAllFiles}));
     QCOMPARE(proposed, QStringLiteral("Schedule.csv"));
     QCOMPARE(suffix, QString());
     QVERIFY(confirms);
