@@ -2,8 +2,12 @@
 # program: scripts and schedulers call tallyer-cli from its installed place.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P installed_program.cmake
 file(REMOVE_RECURSE "${PREFIX}")
+set(config_args)
+if(CONFIG)
+  set(config_args --config "${CONFIG}")  # multi-configuration generators need it
+endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-                        --component cli
+                        --component cli ${config_args}
                 RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install of the cli component failed: ${status}")
