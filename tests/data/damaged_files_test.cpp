@@ -194,6 +194,110 @@ TEST_F(DamagedFileTest, AbsurdMonthCountsAndLengthsEndTheRecords) {
   }
 }
 
+// The largest length a prefix can claim, in the 0xFF 0xFFFF u32 form, narrow
+// or after the wide marker, followed by a few bytes where the text would be.
+std::string HugeText(bool wide) {
+  ArchiveWriter w;
+  if (wide) w.U8(0xFF).U16(0xFFFE);
+  return std::move(w.U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFFu).Raw("abcd")).Bytes();
+}
+
+TEST_F(DamagedFileTest, LargestStringLengthInEveryGroupStringEndsInTheMalformedMessage) {
+  // Header up to the counts; M members, S strings, W words, GS group strings.
+  auto head = [](const std::string& name, std::uint32_t m, std::uint32_t s, std::uint32_t gs) {
+    return ArchiveWriter().U32(0).Raw(name).U32(m).U32(s).U32(1).U32(gs).U32(0);
+  };
+  for (const bool wide : {false, true}) {
+    const std::string x = HugeText(wide);
+    const std::string cases[] = {
+        head(x, 1, 3, 0).Bytes(),                                         // the group name
+        head("\x01g", 0, 3, 1).Raw(x).Bytes(),                            // the group note
+        head("\x01g", 0, 3, 2).String("note").Raw(x).Bytes(),            // a group string read past
+        head("\x01g", 1, 3, 0).String("A").Raw(x).Bytes(),               // a member key
+        head("\x01g", 1, 7, 0).String("A").String("a").Raw(std::string(4, '\0')).Raw(x).Bytes(),
+    };
+    for (const std::string& bytes : cases) {
+      SCOPED_TRACE(::testing::Message() << "wide " << wide << ", " << bytes.size() << " bytes");
+      EXPECT_EQ(ReadGroup(bytes), 0);
+      ExpectMalformed();
+    }
+  }
+}
+
+// A record up to its strings: lead word, layout (N words, T strings), kind,
+// three date-times, colour and link.
+ArchiveWriter RecordHead(std::uint32_t words, std::uint32_t strings) {
+  ArchiveWriter w;
+  w.U32(0).U32(words | strings << 16).U32(0).Date(0, 38504.375).Date(0, 38504.5).Date(0, 0).U32(0).U32(0xFFFFFFFF);
+  return w;
+}
+
+TEST_F(DamagedFileTest, LargestStringLengthOrTwoWideMarkersEndTheMonthRecords) {
+  const std::string good = MonthFileBuilder().Add(ScheduleRecord{.content = "ok"}).Build();
+  const std::string twoMarkers = ArchiveWriter().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFE).U8(1).U16('x').Bytes();
+  for (const std::string& x : {HugeText(false), HugeText(true), twoMarkers}) {
+    const std::string cases[] = {
+        RecordHead(2, 3).Raw(x).Bytes(),                                 // the content
+        RecordHead(2, 3).String("c").Raw(x).Bytes(),                     // the member key
+        RecordHead(2, 5).String("c").String("k").Raw(x).Bytes(),         // a text read past
+        RecordHead(2, 9).String("c").String("k").Raw(std::string(5, '\0')).Raw(x).Bytes(),
+    };
+    for (const std::string& bytes : cases) {
+      SCOPED_TRACE(::testing::Message() << bytes.size() << " bytes");
+      ASSERT_EQ(LoadMonth(good + bytes + good), 1);
+      EXPECT_EQ(monthFile_.Item(0).content, "ok");
+    }
+  }
+}
+
+TEST_F(DamagedFileTest, GroupOfWideTextsCutAtEveryByteKeepsTheMembersBeforeTheCut) {
+  ArchiveWriter w;
+  w.U32(0).WideUtf8("開発").U32(2).U32(3).U32(1).U32(1).U32(0).WideUtf8("メモ");
+  // text3 in the long form the shortest writer never uses.
+  w.WideUtf8("田中").WideUtf8("tanaka").U8(0xFF).U16(0xFFFF).U32(2).Raw("t3").U32(0);
+  const std::size_t secondMember = w.Size();
+  // A wide name in the long form: "鈴木" as two UTF-16 units.
+  w.U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).U32(2).U16(0x9234).U16(0x6728).String("k2").String("").U32(0);
+  const std::string bytes = w.Bytes();
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+    const int expected = cut >= secondMember;
+    ASSERT_EQ(ReadGroup(bytes.substr(0, cut)), expected) << "cut at " << cut << " of " << bytes.size();
+    ExpectMalformed();
+  }
+  ASSERT_EQ(ReadGroup(bytes), 2);
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(group_.name, Utf8ToCp932("開発"));
+  EXPECT_EQ(group_.groupNote, Utf8ToCp932("メモ"));
+  EXPECT_EQ(group_.Item(0).name, Utf8ToCp932("田中"));
+  EXPECT_EQ(group_.Item(0).text3, "t3");
+  EXPECT_EQ(group_.Item(1).name, Utf8ToCp932("鈴木"));
+  EXPECT_EQ(group_.Item(1).key, "k2");
+}
+
+TEST_F(DamagedFileTest, MonthBeingAppendedKeepsEveryCompleteRecordWhereverTheCutFalls) {
+  // Wide texts, the long length forms and extra counts: a cut inside a
+  // marker, a length, a date-time or the counts drops that record only.
+  ArchiveWriter w;
+  std::vector<std::size_t> ends;
+  w.Raw(RecordHead(2, 3).WideUtf8("会議").WideUtf8("k1").String("").Bytes());
+  ends.push_back(w.Size());
+  w.Raw(RecordHead(4, 6).U32(7).U32(8).U8(0xFF).U16(0xFFFF).U32(1).Raw("c").U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF)
+            .U32(2).U16('k').U16('2').WideUtf8("三").String("").String("").WideUtf8("六").Bytes());
+  ends.push_back(w.Size());
+  w.Raw(RecordHead(2, 3).String("c3").String("k3").WideUtf8("").Bytes());
+  ends.push_back(w.Size());
+  const std::string bytes = w.Bytes();
+  for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+    const int expected = (cut >= ends[0]) + (cut >= ends[1]) + (cut >= ends[2]);
+    ASSERT_EQ(LoadMonth(bytes.substr(0, cut)), expected) << "cut at " << cut;
+  }
+  EXPECT_EQ(monthFile_.Item(0).content, Utf8ToCp932("会議"));
+  EXPECT_EQ(monthFile_.Item(0).memberKey, "k1");
+  EXPECT_EQ(monthFile_.Item(1).content, "c");
+  EXPECT_EQ(monthFile_.Item(1).memberKey, "k2");
+  EXPECT_EQ(monthFile_.Item(2).memberKey, "k3");
+}
+
 TEST_F(DamagedFileTest, RandomBytesNeverBreakTheReaders) {
   // A fixed pseudo-random sequence, so that every run checks the same inputs.
   std::uint32_t state = 12345;
