@@ -80,6 +80,25 @@ TEST(DateTimeTest, ValuesWithoutCalendarPartsReadMinusOne) {
   ExpectNoParts(Valid(-std::numeric_limits<double>::infinity()));
 }
 
+TEST(DateTimeTest, ValuesBeyondTheCalendarGiveNoDayNumberTimeOfDayOrDate) {
+  // A damaged file can hold any f64: none of them may reach an integer conversion.
+  const double two63 = 9223372036854775808.0;
+  for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                   -std::numeric_limits<double>::infinity(), 1e300, -1e300, two63, -two63, two63 / 1440,
+                   -two63 / 1440, std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(),
+                   2958466.375, -657435.375}) {
+    SCOPED_TRACE(v);
+    const DateTime t = Valid(v);
+    ExpectNoParts(t);
+    EXPECT_FALSE(t.HasCalendarParts());
+    EXPECT_EQ(t.DayNumber(), 0);
+    EXPECT_EQ(t.SecondOfDay(), -1);
+    const DateTime date = t.CalendarDate();
+    EXPECT_TRUE(date.value == v || (std::isnan(v) && std::isnan(date.value)));
+    EXPECT_EQ(std::isnan(t.Linear()), std::isnan(v));
+  }
+}
+
 TEST(DateTimeTest, FromPartsAddsTheTimeOfDayAsAFraction) {
   EXPECT_EQ(DateTime::FromParts(2005, 6, 1).value, 38504.0);
   EXPECT_EQ(DateTime::FromParts(2005, 6, 1, 9, 0, 0).value, 38504.375);

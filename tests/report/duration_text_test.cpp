@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "data/cp932.h"
 
 namespace tallyer {
@@ -81,6 +83,10 @@ TEST(FormatDateTextBytes, PeriodDateIsCp932WithAsciiParentheses) {
 TEST(FormatDateTextBytes, ValueWithoutCalendarPartsHasNoWeekdayLetter) {
   const DateTime invalid{0.0, DateTime::kInvalid};
   EXPECT_EQ(FormatDateText(invalid, false, true), Utf8ToCp932("-1月-1日()"));
+  for (double v : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(), 1e300,
+                   -9.3e18, 2958466.375}) {
+    EXPECT_EQ(FormatDateText(DateTime{v, DateTime::kValid}, true, true), Utf8ToCp932("-1年-1月-1日()"));
+  }
 }
 
 }  // namespace

@@ -221,5 +221,49 @@ TEST_F(RevisionChainsTest, LongForwardChainsResolveLikeTheDefinition) {
   EXPECT_EQ(Links(month), Links(expected));
 }
 
+TEST_F(RevisionChainsTest, LinksAtTheEndsOfTheirRangeResolveLikeTheDefinition) {
+  // Each link put on the first, a middle and the last record of a small month,
+  // under every revision kind, over chains that would otherwise resolve.
+  const std::uint32_t n = 5;
+  for (const std::uint32_t kind : {1u, 2u, 3u}) {
+    for (const std::uint32_t at : {0u, 2u, n - 1}) {
+      for (const std::uint32_t link : {0xFFFFFFFEu, 0xFFFFFFFFu, n, n + 1, at}) {
+        std::vector<Rec> recs{{0, kNo}, {1, 0}, {3, 1}, {2, 2}, {1, 3}};
+        recs[at] = {kind, link};
+        std::vector<CSchedule> expected = Month(recs);
+        Reference ref{expected, {}};
+        ref.Run();
+        detail::ResetFaultyLinkNotice();
+        ui.messages.clear();
+        const auto month = Resolve(recs);
+        SCOPED_TRACE(::testing::Message() << "kind " << kind << " at " << at << " link " << link);
+        EXPECT_EQ(Superseded(month), Superseded(expected));
+        EXPECT_EQ(Links(month), Links(expected));
+        EXPECT_EQ(ui.messages.size(), ref.faulty ? 1u : 0u);
+      }
+    }
+  }
+}
+
+TEST_F(RevisionChainsTest, ChainAsLongAsTheMonthLeavesOnlyItsLastRecord) {
+  // 20000 records, each revising the one before: resolved without recursion
+  // and without walking the chain again for every record.
+  constexpr std::uint32_t n = 20000;
+  for (const std::uint32_t kind : {1u, 3u}) {
+    std::vector<Rec> recs{{0, kNo}};
+    for (std::uint32_t p = 1; p < n; ++p) recs.push_back({kind, p - 1});
+    const auto month = Resolve(recs);
+    std::vector<bool> superseded(n, true);
+    superseded.back() = false;
+    superseded[0] = kind == 1;  // a kind 3 revision leaves its direct target, the root, alone
+    EXPECT_EQ(Superseded(month), superseded);
+    std::vector<std::uint32_t> links(n, 0);
+    links[0] = kNo;
+    EXPECT_EQ(Links(month), links);
+    EXPECT_EQ(index.CountOf(0), static_cast<int>(n - 1));
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
 }  // namespace
 }  // namespace tallyer

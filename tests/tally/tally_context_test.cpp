@@ -165,6 +165,24 @@ TEST_F(TallyContextTest, ClipToBandKeepsWhatTouchesTheBandOfTheStartDay) {
   EXPECT_EQ(context.schedules[1].start.Parts().second, 0);
 }
 
+TEST_F(TallyContextTest, ClipToBandGivesDatesThatNameNoDayNoMinutes) {
+  // Only reached by callers that skip KeepPeriod; whatever they pass, nothing
+  // converts out of range and no such schedule gains minutes from the band.
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double v : {nan, inf, -inf, 1e300, -1e300, 9.3e18, -9.3e18, 2958466.375, -657435.375}) {
+    context.schedules.clear();
+    Add("2005-06-15 08:00", "2005-06-15 10:00", "start").start.value = v;
+    Add("2005-06-15 08:00", "2005-06-15 10:00", "end").end.value = v;  // may be clipped to the band's end
+    context.ClipToBand(At("2000-01-01 09:00"), At("2000-01-01 18:00"));
+    for (const CSchedule& s : context.schedules) {
+      if (s.memberKey == "start") {
+        EXPECT_EQ(ScheduleMinutes(s), 0) << v;
+      }
+    }
+  }
+}
+
 TEST_F(TallyContextTest, DropTentativeDropsOnlyTentativeRegistrations) {
   Add("2005-06-15 08:00", "2005-06-15 10:00", "k1", "a").kindFlags = 0x1000;
   Add("2005-06-15 08:00", "2005-06-15 10:00", "k1", "b").kindFlags = 0x1001;
