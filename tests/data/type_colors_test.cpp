@@ -98,5 +98,30 @@ TEST_F(TypeColorsTest, EmptyFileAndTabOnlyLines) {
   EXPECT_EQ(types_.colors[0], 0xFFFFFFu);
 }
 
+TEST_F(TypeColorsTest, HostileFilesGiveTheirLinesWithATabAndNothingElse) {
+  const std::string huge(8 << 20, 'n');  // one line of 8 MiB
+  struct Case {
+    std::string text;
+    std::vector<std::string> names;
+    std::vector<std::uint32_t> colors;
+  };
+  const Case cases[] = {
+      {huge + "\t1,2,3\n", {huge}, {0x030201}},
+      {"a\t1,2,3\n" + huge, {"a"}, {0x030201}},            // a last line without a tab or an end
+      {"a\t1,2,3\nb\t" + huge, {"a", "b"}, {0x030201, 0xFFFFFF}},
+      {"x\t4,5,6", {"x"}, {0x060504}},                        // no line end at all
+      {std::string(1 << 20, '\r'), {}, {}},
+      {std::string(1 << 20, '\n'), {}, {}},
+      {std::string(1 << 20, '\0'), {}, {}},
+      {std::string("a\0b\t1,\0" "2,3\n\0\t7,8,9\0\n", 20), {std::string("a\0b", 3), std::string(1, '\0')},
+       {0x030001, 0x090807}},
+  };
+  for (const Case& c : cases) {
+    types_.Load(Write(c.text));
+    EXPECT_EQ(types_.names, c.names) << c.text.size();
+    EXPECT_EQ(types_.colors, c.colors) << c.text.size();
+  }
+}
+
 }  // namespace
 }  // namespace tallyer
