@@ -1,9 +1,11 @@
-// Month files of any content: the reader must end with the complete records.
+// Month files of any content: the reader must end with the complete records,
+// and resolving their revision chains must end too, whatever the links say.
 #include "data/group.h"
 #include "data/month_file.h"
 #include "fuzz_input.h"
 #include "run/diagnostic_log.h"
 #include "run/ui_services.h"
+#include "tally/tally_context.h"
 
 using namespace tallyer;
 
@@ -29,9 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Reader reader;
   fuzz::WriteInput(reader.monthFile.Path(), data, size);
   reader.monthFile.Load();
+  ResolveChains(reader.monthFile, reader.ui);
   std::size_t total = 0;
-  for (const CSchedule& s : reader.monthFile.Schedules()) {
-    total += s.content.View().size() + s.memberKey.View().size() + s.link;
+  const auto& records = reader.monthFile.Schedules();
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const CSchedule& s = records[i];
+    if (static_cast<std::size_t>(s.position) != i) __builtin_trap();  // every record keeps its place in the file
+    total += s.content.View().size() + s.memberKey.View().size() + s.link + s.superseded;
     total += static_cast<std::size_t>(s.start.Parts().year + s.end.Parts().minute);
   }
   reader.monthFile.Clear();
