@@ -1,4 +1,5 @@
 #include <string>
+#include <unordered_map>
 
 #include "data/cp932.h"
 #include "data/type_colors.h"
@@ -113,11 +114,20 @@ void AppendColorRows(std::string& doc, const MemberResult& result, bool csv, int
     AppendEmptyRow(doc, result, csv, std::string(), durationFormat);
     return;
   }
+  // NameOf searches the table from its start; for a long table that would be
+  // a search per row, so the first name of each colour is looked up once here.
+  std::unordered_map<std::uint32_t, const std::string*> nameOf;
+  if (types != nullptr) {
+    for (std::size_t i = 0; i < types->colors.size() && i < types->names.size(); ++i)
+      nameOf.emplace(types->colors[i], &types->names[i]);
+  }
+  static const std::string kNoName;
   AppendMemberCell(doc, result, csv, n);
   for (int i = 0; i < n; ++i) {
     const auto at = static_cast<std::size_t>(i);
     if (i > 0 && !csv) doc += "<tr>";
-    const std::string typeName = types ? types->NameOf(buckets.keys[at]) : std::string();
+    const auto named = nameOf.find(buckets.keys[at]);
+    const std::string& typeName = named == nameOf.end() ? kNoName : *named->second;
     AppendColorKey(doc, buckets.keys[at], typeName, buckets.counts[at],
                    FormatDuration(buckets.minutes[at], durationFormat), csv, n >= 2);
   }

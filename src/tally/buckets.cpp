@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "data/type_colors.h"
 #include "tally/schedule_prefetch.h"
@@ -18,18 +19,20 @@ struct Total {
   int count = 0;
 };
 
-// The member's totals per colour, in order of first occurrence. A member has
-// few colours, so they are looked up by a linear search, the last one first.
+// The member's totals per colour, in order of first occurrence. Neighbouring
+// schedules mostly share a colour, so the last one is tried first; the others
+// are hashed, as a damaged month can give a member any number of colours.
 std::vector<Total<std::uint32_t>> ColorTotals(const MemberResult& result) {
   std::vector<Total<std::uint32_t>> totals;
+  std::unordered_map<std::uint32_t, std::size_t> indexOf;
   std::size_t last = 0;
   for (std::size_t k = 0; k < result.schedules.size(); ++k) {
     PrefetchAhead(result.schedules, k);
     const CSchedule& s = *result.schedules[k];
     if (last >= totals.size() || totals[last].key != s.color) {
-      last = 0;
-      while (last < totals.size() && totals[last].key != s.color) ++last;
-      if (last == totals.size()) totals.push_back({s.color});
+      const auto [it, added] = indexOf.emplace(s.color, totals.size());
+      if (added) totals.push_back({s.color});
+      last = it->second;
     }
     totals[last].minutes += ScheduleMinutes(s);
     ++totals[last].count;
@@ -48,27 +51,25 @@ void Append(Buckets<Key>& buckets, const Key& key, long long minutes, int count)
 
 Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColors* types) {
   std::vector<Total<std::uint32_t>> totals = ColorTotals(result);
-  const auto find = [&](std::uint32_t color) {
-    return std::find_if(totals.begin(), totals.end(), [&](const auto& t) { return t.key == color; });
-  };
   Buckets<std::uint32_t> buckets;
   if (types != nullptr) {
     // Every colour of the table, in table order; a colour listed twice counts
-    // in its first place only.
+    // in its first place only. Both lists may be long: looked up by hash.
+    std::unordered_map<std::uint32_t, std::size_t> indexOf;
+    for (std::size_t i = 0; i < totals.size(); ++i) indexOf.emplace(totals[i].key, i);
     std::vector<bool> taken(totals.size(), false);
     for (std::uint32_t color : types->colors) {
-      const auto it = find(color);
-      const auto i = static_cast<std::size_t>(it - totals.begin());
-      if (it == totals.end() || taken[i]) {
+      const auto it = indexOf.find(color);
+      if (it == indexOf.end() || taken[it->second]) {
         Append(buckets, color, 0, 0);
       } else {
-        Append(buckets, color, it->minutes, it->count);
-        taken[i] = true;
+        const Total<std::uint32_t>& t = totals[it->second];
+        Append(buckets, color, t.minutes, t.count);
+        taken[it->second] = true;
       }
     }
-    std::erase_if(totals, [&](const auto& t) {
-      return std::find(types->colors.begin(), types->colors.end(), t.key) != types->colors.end();
-    });
+    const std::unordered_set<std::uint32_t> listed(types->colors.begin(), types->colors.end());
+    std::erase_if(totals, [&](const auto& t) { return listed.contains(t.key); });
   }
   // The colours outside the table, ascending.
   std::sort(totals.begin(), totals.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
