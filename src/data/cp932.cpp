@@ -76,8 +76,12 @@ size_t SkipUtf16Unit(std::string_view rest) {
   return 2;
 }
 
+// A lead byte takes the next byte with it only when that byte can be a second
+// byte: a comma, quote or line end after a lone lead byte stays itself.
 size_t SkipCp932Char(std::string_view rest) {
-  return (IsLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2) ? 2 : 1;
+  if (rest.size() < 2 || !IsLeadByte(static_cast<unsigned char>(rest[0]))) return 1;
+  const auto trail = static_cast<unsigned char>(rest[1]);
+  return (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) ? 2 : 1;
 }
 
 size_t SkipUtf8Char(std::string_view rest) {

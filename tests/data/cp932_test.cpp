@@ -80,6 +80,13 @@ TEST(Cp932Test, WideConversionStopsAtTheFirstNul) {
 TEST(Cp932Test, BytesThatAreNotCp932BecomeReplacementCharacters) {
   EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");
   EXPECT_EQ(Cp932ToUtf8(std::string("\x00z", 2)), std::string("\x00z", 2));
+  // A lead byte without its second byte: at the end, or before a byte that
+  // cannot follow it, which stays itself.
+  EXPECT_EQ(Cp932ToUtf8("\x82"), "\xEF\xBF\xBD");
+  EXPECT_EQ(Cp932ToUtf8("\x81\x81\x81"), "\xEF\xBC\x9D\xEF\xBF\xBD");
+  EXPECT_EQ(Cp932ToUtf8("\x82\"a"), "\xEF\xBF\xBD\"a");
+  EXPECT_EQ(Cp932ToUtf8("\x82,\x82\r\n"), "\xEF\xBF\xBD,\xEF\xBF\xBD\r\n");
+  EXPECT_EQ(Cp932ToUtf8("\x85\x40z"), "\xEF\xBF\xBDz");  // a pair of no character is one
 }
 
 TEST(Cp932Test, LeadBytes) {
