@@ -249,5 +249,19 @@ TEST_F(ReportRows, ContentTextsAreEscaped) {
               "<tr><td>a\r\nb&nbsp;</td><td>1件</td><td>60</td></tr>\n"));
 }
 
+TEST_F(ReportRows, ContentsEndingInALeadByteAreStillEscapedAndBucketedApart) {
+  // The byte after a lone lead byte is no second byte: a quote or '<' there is
+  // escaped like any other, and each content keeps its own bucket.
+  const MemberResult r = Result(Member("田中"), {Schedule(kRed, 60, "\x82"), Schedule(kRed, 60, "\x82\""),
+                                                 Schedule(kRed, 60, "\x82<"), Schedule(kRed, 60, "\x82,"),
+                                                 Schedule(kRed, 60, "\x82"), Schedule(kRed, 60, "a\x82")});
+  EXPECT_EQ(Contents(r, true, 3), J("田中") + ",\x82,2,120\r\n,\"\x82\"\"\",1,60\r\n,\x82<,1,60\r\n"
+                                    ",\"\x82,\",1,60\r\n,a\x82,1,60\r\n");
+  const std::string tail = "&nbsp;</td><td>" + J("1件") + "</td><td>60</td></tr>\n";
+  EXPECT_EQ(Contents(r, false, 3), "<tr><td rowspan=5>" + J("田中") + "</td><td>\x82&nbsp;</td><td>" + J("2件") +
+                                       "</td><td>120</td></tr>\n<tr><td>\x82&quot;" + tail + "<tr><td>\x82&lt;" + tail +
+                                       "<tr><td>\x82," + tail + "<tr><td>a\x82" + tail);
+}
+
 }  // namespace
 }  // namespace tallyer

@@ -137,7 +137,15 @@ INSTANTIATE_TEST_SUITE_P(
         ContentCase{"emptyPatternExact", "", true, false, {"a", "", "b"}, {""}},
         ContentCase{"emptyPatternFolded", "", false, true, {"", Sjis("　")}, {Sjis("　")}},
         ContentCase{"backslashNotInsideKanji", "\\", false, false,
-                    {Sjis("表"), Sjis("表") + "\\"}, {Sjis("表") + "\\"}}),
+                    {Sjis("表"), Sjis("表") + "\\"}, {Sjis("表") + "\\"}},
+        // Contents cut after a lead byte, under all four ways of matching.
+        ContentCase{"loneLeadContains", "\x82", false, false, {"\x82", "a\x82", "\x81\x81\x81", "\x82\""},
+                    {"\x82", "a\x82", "\x82\""}},
+        ContentCase{"loneLeadExact", "\x82", true, false, {"\x82", "a\x82", "\x81\x81\x81", "\x82\""}, {"\x82"}},
+        ContentCase{"loneLeadFoldedContains", "\x81", false, true, {"\x82", "a\x82", "\x81\x81\x81", "\x82\""},
+                    {"\x81\x81\x81"}},
+        ContentCase{"loneLeadFoldedExact", "\x81\x81\x81", true, true, {"\x82", "\x81\x81\x81", "=\x81", "\x81\x81"},
+                    {"\x81\x81\x81", "=\x81"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TallyContextTest, KeepContentNeverChangesTheStoredContent) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <utility>
@@ -166,6 +168,31 @@ TEST(FoldTextTest, FoldTextIntoReplacesTheBuffer) {
   std::string out = "left over";
   FoldTextInto(Sjis("１２：００"), out);
   EXPECT_EQ(out, "12:00");
+}
+
+TEST(LoneLeadBytesTest, TextsEndingInALeadByteAreNeverReadPast) {
+  // Each text sits in a buffer of exactly its size, so that a read past its
+  // end is caught by the address checker rather than finding a terminating NUL.
+  const std::string texts[] = {"\x82", "a\x82", "\x81\x81\x81", "\xFC", std::string("\x82\0", 2), "\x82\""};
+  const std::string patterns[] = {"", "\x82", "\x81", "\x81\x81", "a\x82", "\x82\""};
+  for (const std::string& text : texts) {
+    const auto buffer = std::make_unique<char[]>(text.size());
+    std::copy(text.begin(), text.end(), buffer.get());
+    const std::string_view exact(buffer.get(), text.size());
+    std::string folded;
+    FoldTextInto(exact, folded);
+    EXPECT_EQ(folded.back(), text.back()) << text;  // the lone last byte stays itself
+    for (const std::string& pattern : patterns) {
+      const long at = FindText(exact, pattern);
+      EXPECT_TRUE(at == -1 || exact.substr(static_cast<std::size_t>(at)).starts_with(pattern));
+    }
+  }
+  EXPECT_EQ(FindText("a\x82", "\x82"), 1);
+  EXPECT_EQ(FindText("\x81\x81\x81", "\x81"), 0);
+  EXPECT_EQ(FindText("\x81\x81\x81", "\x81\x81"), 0);
+  EXPECT_EQ(FindText(Sjis("陰") + "\x81", "A"), -1);  // 'A' is the second byte of 陰
+  EXPECT_EQ(Folded("A\x82"), "a\x82");
+  EXPECT_EQ(Folded("\x81\x81\x81"), "=\x81");  // a full-width '=' and the lone lead byte
 }
 
 }  // namespace
