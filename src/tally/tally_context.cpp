@@ -51,7 +51,9 @@ class ListCapacity {
     const double perByte = static_cast<double>(records) / static_cast<double>(bytes);
     const std::uintmax_t bound = left_ / kSmallestRecord;
     // A tenth more than the first month's density foretells, for months that run fuller.
-    const auto guess = static_cast<std::uintmax_t>(static_cast<double>(left_) * perByte * 1.1);
+    // Capped before the conversion: a file cut short after it was read can make the density absurd.
+    const auto guess = static_cast<std::uintmax_t>(
+        std::min(static_cast<double>(left_) * perByte * 1.1, static_cast<double>(bound)));
     list.reserve(list.size() + static_cast<std::size_t>(std::min(std::max<std::uintmax_t>(guess, records), bound)));
     AdviseHugePages(list.data(), list.capacity() * sizeof(CSchedule));
   }
