@@ -1,9 +1,11 @@
 // FindText and FoldText on arbitrary CP932 texts and patterns, lone lead bytes
-// included: the first byte gives the pattern's length, the rest of the input
-// after the pattern is the text.
+// included, and the text's conversion to UTF-8 for the terminal: the first byte
+// gives the pattern's length, the rest of the input after the pattern is the text.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "data/cp932.h"
 #include "tally/text_folding.h"
 
 using namespace tallyer;
@@ -19,6 +21,15 @@ void CheckMatch(std::string_view text, std::string_view pattern) {
     if (pos > text.size() || text.size() - pos < pattern.size()) __builtin_trap();
     if (text.substr(pos, pattern.size()) != pattern) __builtin_trap();
   }
+}
+
+// Bytes below 0x40 are never part of a two-byte character and never appear in
+// a UTF-8 sequence (nor in its replacement character): each one in the text
+// must come out as itself, whatever stands before it.
+std::size_t LowBytes(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x3F;  // '?' (0x3F) aside: a replacement in other directions
+  }));
 }
 
 }  // namespace
@@ -44,5 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (reused != foldedText) __builtin_trap();
   // Folding never grows a text beyond a voiced mark per character.
   if (foldedText.size() > 2 * text.size()) __builtin_trap();
+
+  if (LowBytes(Cp932ToUtf8(text)) != LowBytes(text)) __builtin_trap();
   return 0;
 }

@@ -109,6 +109,8 @@ void WriteFoldingSeeds(const std::filesystem::path& folder) {
   Put(folder, "kana", seed(Utf8ToCp932("ｶﾞｲｼｭﾂ"), Utf8ToCp932("本日ガイシュツ、ＡＢＣ会議")));
   Put(folder, "greek", seed(Utf8ToCp932("αβ"), Utf8ToCp932("ΑΒΓ Привет")));
   Put(folder, "lone_lead", seed("\x82", "a\x82\xA0\x82"));
+  // Fixed: the byte after a lone lead byte was lost in the conversion to UTF-8.
+  Put(folder, "regress_lead_byte_before_comma", seed("", "\x82,\x82\"\x9F\r\n\xE0"));
 }
 
 // Options, content text, group, type file and month as the pipeline target cuts them.
