@@ -6,8 +6,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "data/cp932.h"
 #include "data/group.h"
@@ -296,6 +298,52 @@ TEST_F(DamagedFileTest, MonthBeingAppendedKeepsEveryCompleteRecordWhereverTheCut
   EXPECT_EQ(monthFile_.Item(1).content, "c");
   EXPECT_EQ(monthFile_.Item(1).memberKey, "k2");
   EXPECT_EQ(monthFile_.Item(2).memberKey, "k3");
+}
+
+TEST_F(DamagedFileTest, MonthLoadedWhileAnotherWriterAppendsGivesACompletePrefixOfItsRecords) {
+  // The scheduler appending while we read: every load, wherever the writer is,
+  // must give the records written so far in order and intact, and no others.
+  MonthFileBuilder builder;
+  constexpr int kRecords = 3000;
+  for (int i = 0; i < kRecords; ++i) {
+    builder.Add(ScheduleRecord{.start = testing::At("2005-06-01 09:00"),
+                               .content = std::string(static_cast<std::size_t>(i % 300), 'c'),
+                               .memberKey = std::to_string(i),
+                               .extraStrings = {std::string(static_cast<std::size_t>(i % 7), 'x')}});
+  }
+  const std::string bytes = builder.Build();
+  const std::size_t firstPart = builder.EndOf(9) + 5;  // ten records and a piece of the next
+  testing::WriteBytes(monthFile_.Path(), bytes.substr(0, firstPart));
+
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    std::ofstream out(monthFile_.Path(), std::ios::binary | std::ios::app);
+    for (std::size_t at = firstPart; at < bytes.size(); at += 777) {
+      out.write(bytes.data() + at, static_cast<std::streamsize>(std::min<std::size_t>(777, bytes.size() - at)));
+      out.flush();
+    }
+    done = true;
+  });
+  auto expectPrefix = [&] {
+    monthFile_.Clear();
+    pool_.Clear();
+    monthFile_.Load();
+    ASSERT_GE(monthFile_.Count(), 10);
+    for (int i = 0; i < monthFile_.Count(); ++i) {
+      ASSERT_EQ(monthFile_.Item(i).memberKey.View(), std::to_string(i));
+      ASSERT_EQ(monthFile_.Item(i).content.View().size(), static_cast<std::size_t>(i % 300));
+    }
+  };
+  int loads = 0;
+  while (!done) {
+    expectPrefix();
+    ++loads;
+  }
+  writer.join();
+  expectPrefix();
+  EXPECT_EQ(monthFile_.Count(), kRecords);
+  EXPECT_TRUE(ui_.messages.empty());
+  RecordProperty("loads while written", loads);
 }
 
 TEST_F(DamagedFileTest, RandomBytesNeverBreakTheReaders) {
