@@ -12,6 +12,7 @@ namespace {
 
 const std::string kHtmlHead = Utf8ToCp932(
     "<html><head>\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
     "<title>集計結果</title>\n"
     "<style type=\"text/css\">\n"
     "<!--\n"

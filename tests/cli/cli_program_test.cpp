@@ -34,7 +34,9 @@ ScheduleRecord Entry(const char* from, const char* to, std::uint32_t color, cons
 }
 
 const char* const kHtmlHead =
-    "<html><head>\n<title>集計結果</title>\n<style type=\"text/css\">\n<!--\n"
+    "<html><head>\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
+    "<title>集計結果</title>\n<style type=\"text/css\">\n<!--\n"
     "table { border-collapse: collapse; border: none; }\n"
     "td { border: 1px solid gray; padding: 3px; vertical-align: top; }\n"
     "-->\n</style>\n</head>\n<body>\n";

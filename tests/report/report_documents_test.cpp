@@ -25,6 +25,7 @@ std::string J(const char* utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kHtmlHead = J(
     "<html><head>\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
     "<title>集計結果</title>\n"
     "<style type=\"text/css\">\n"
     "<!--\n"
@@ -109,6 +110,26 @@ TEST_F(ReportDocuments, TotalsExampleHtml) {
                   "<tr><td>田中</td><td>3件</td><td>2時間30分</td></tr>\n"
                   "<tr><td>鈴木</td><td>0件</td><td>0時間00分</td></tr>\n") +
                 kTrailer);
+}
+
+// Readers that guess the encoding (office suites, some browsers) need the
+// page to say it: the line right after "<html><head>", in plain ASCII.
+TEST_F(ReportDocuments, HtmlPageDeclaresShiftJisOnItsSecondLine) {
+  Lines(false);
+  TanakaAndSuzuki();
+  const CTypeColors types = MeetingIsRed();
+  for (const std::string& page :
+       {TotalsDocument(context_, false, 0, false, kFirst, kLast),
+        ColorDocument(context_, false, 0, &types), ContentDocument(context_, false, 0)}) {
+    EXPECT_EQ(page.substr(0, 85),
+              "<html><head>\n"
+              "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n");
+    EXPECT_EQ(page.substr(85, 24), J("<title>集計結果</title>\n"));
+  }
+  // The CSV file has no such line.
+  Lines(true);
+  EXPECT_EQ(TotalsDocument(context_, true, 0, false, kFirst, kLast).find("charset"),
+            std::string::npos);
 }
 
 TEST_F(ReportDocuments, GroupLabelIsItsCp932Bytes) {

@@ -209,6 +209,7 @@ TEST_F(RunTest, HtmlRunWritesAndOpensThePage) {
   EXPECT_EQ(host_.events.end()[-2], "open " + app_.htmlReportPath.string());
   EXPECT_EQ(ReadBytes(app_.htmlReportPath),
             J("<html><head>\n"
+              "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
               "<title>集計結果</title>\n"
               "<style type=\"text/css\">\n"
               "<!--\n"
