@@ -14,13 +14,27 @@ void AppendHtmlText(std::string& doc, std::string_view text) {
   }
 }
 
+namespace {
+
+// Spreadsheets run a cell that starts with one of these as a formula, even
+// inside quotes, and turn "+1" or "-1" into numbers. A CP932 character never
+// starts with an ASCII byte, so the first byte decides.
+bool StartsLikeAFormula(std::string_view text) {
+  return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+}  // namespace
+
 void AppendCsvField(std::string& doc, std::string_view text) {
+  const char* const prefix = StartsLikeAFormula(text) ? "'" : "";
   // None of these bytes is ever the second byte of a CP932 character.
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    doc += prefix;
     doc += text;
     return;
   }
   doc += '"';
+  doc += prefix;
   for (const char c : text) {
     if (c == '"') doc += '"';
     doc += c;

@@ -201,6 +201,21 @@ TEST_F(ReportRows, ColorRowsEscapeMemberAndTypeNames) {
               "&quot;&amp;</font></td><td>1件</td><td>60</td></tr>\n"));
 }
 
+// Texts a spreadsheet would run as formulas: every text field of the CSV gets
+// the prefix, counts, durations and colours never do, and HTML shows the text.
+TEST_F(ReportRows, CsvTextFieldsThatLookLikeFormulasArePrefixed) {
+  const CTypeColors types = Types({{"=SUM(1,2)", kRed}});
+  const MemberResult r = Result(Member("=1+1"), {Schedule(kRed, 60, "-a,b"), Schedule(kSky, 30, "@x")});
+  EXPECT_EQ(Totals(r, true, 3), "'=1+1,2,90\r\n");
+  EXPECT_EQ(Colors(r, true, &types, 3),
+            "'=1+1,\"#ff0000\",\"'=SUM(1,2)\",1,60\r\n,\"#0080ff\"," + J("1件") + ",30\r\n");
+  EXPECT_EQ(Contents(r, true, 3), "'=1+1,\"'-a,b\",1,60\r\n,'@x,1,30\r\n");
+  EXPECT_EQ(Contents(r, false, 3),
+            "<tr><td rowspan=2>=1+1</td><td>-a,b&nbsp;</td><td>" + J("1件") +
+                "</td><td>60</td></tr>\n<tr><td>@x&nbsp;</td><td>" + J("1件") + "</td><td>30</td></tr>\n");
+  EXPECT_EQ(Colors(r, false, &types, 3).find("'"), std::string::npos);
+}
+
 // ----- mode 4 ---------------------------------------------------------------
 
 TEST_F(ReportRows, ContentGroupInOrderOfFirstOccurrence) {

@@ -49,12 +49,53 @@ TEST(AppendCsvField, QuotesFieldsWithCommaQuoteOrLineBreak) {
   EXPECT_EQ(Csv(text), "x\"" + text + "\"");
 }
 
+// A field a spreadsheet would run as a formula or read as a number starts
+// with "'"; the quoting of the field comes after the prefix.
+struct FormulaCase {
+  std::string text;
+  std::string field;
+};
+
+class AppendCsvFieldFormula : public ::testing::TestWithParam<FormulaCase> {};
+
+TEST_P(AppendCsvFieldFormula, GetsALeadingApostropheThenTheUsualQuoting) {
+  EXPECT_EQ(Csv(GetParam().text), "x" + GetParam().field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachLeadingCharacter, AppendCsvFieldFormula,
+    ::testing::Values(FormulaCase{"=1+1", "'=1+1"}, FormulaCase{"=SUM(1,2)", "\"'=SUM(1,2)\""},
+                      FormulaCase{"+1", "'+1"}, FormulaCase{"+a,b", "\"'+a,b\""},
+                      FormulaCase{"-1", "'-1"}, FormulaCase{"-a,b", "\"'-a,b\""},
+                      FormulaCase{"@x", "'@x"}, FormulaCase{"@\"x\"", "\"'@\"\"x\"\"\""},
+                      FormulaCase{"\tx", "'\tx"}, FormulaCase{"\tx,y", "\"'\tx,y\""},
+                      // A CR always brings the quotes.
+                      FormulaCase{"\rx", "\"'\rx\""}, FormulaCase{"\r", "\"'\r\""},
+                      FormulaCase{"=", "'="}, FormulaCase{"-", "'-"}));
+
+TEST(AppendCsvField, OtherFirstCharactersGetNoPrefix) {
+  for (const std::string text : {"a=1", " =1", "1-2", "'=1", "#1", "%1"}) {
+    EXPECT_EQ(Csv(text), "x" + text);
+  }
+  EXPECT_EQ(Csv("\n=1"), "x\"\n=1\"");
+  // A CP932 character is never taken for one of the six, whatever its second byte.
+  const std::string wide = Utf8ToCp932("＝表ー＋");
+  EXPECT_EQ(Csv(wide), "x" + wide);
+}
+
 TEST(AppendReportText, ChoosesTheEscapingOfTheKind) {
   std::string csv, html;
   AppendReportText(csv, "<a,b>", true);
   AppendReportText(html, "<a,b>", false);
   EXPECT_EQ(csv, "\"<a,b>\"");
   EXPECT_EQ(html, "&lt;a,b&gt;");
+  // The formula prefix belongs to CSV alone.
+  csv.clear();
+  html.clear();
+  AppendReportText(csv, "=1+1", true);
+  AppendReportText(html, "=1+1", false);
+  EXPECT_EQ(csv, "'=1+1");
+  EXPECT_EQ(html, "=1+1");
 }
 
 }  // namespace
