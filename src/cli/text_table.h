@@ -4,11 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tallyer::cli {
+#include "report/display_width.h"
 
-// Columns a UTF-8 text takes on a terminal: 2 for East Asian wide and
-// full-width characters, 1 for the others (invalid bytes count 1 each).
-int DisplayWidth(std::string_view utf8);
+namespace tallyer::cli {
 
 // A table of UTF-8 cells printed with aligned columns.
 struct TextTable {

@@ -5,30 +5,6 @@
 namespace tallyer::cli {
 namespace {
 
-struct WidthCase {
-  const char* text;
-  int width;
-};
-
-class DisplayWidthTest : public ::testing::TestWithParam<WidthCase> {};
-
-TEST_P(DisplayWidthTest, CountsWideCharactersTwice) {
-  EXPECT_EQ(DisplayWidth(GetParam().text), GetParam().width) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Characters, DisplayWidthTest,
-    ::testing::Values(WidthCase{"", 0}, WidthCase{"tanaka", 6}, WidthCase{"田中", 4},
-                      WidthCase{"ひらがなカタカナ", 16},
-                      WidthCase{"ｶﾀｶﾅ", 4},              // half-width katakana
-                      WidthCase{"ＡＢＣ１", 8},          // full-width ASCII
-                      WidthCase{"2時間30分", 9}, WidthCase{"期間：", 6},
-                      WidthCase{"～", 2},                // U+FF5E, CP932's 0x8160
-                      WidthCase{"　", 2},                // ideographic space
-                      WidthCase{"한국", 4}, WidthCase{"#ff0000", 7},
-                      WidthCase{"\xff\xfe", 2},          // invalid bytes, one each
-                      WidthCase{"\xe4\xb8", 2}));         // cut sequence
-
 TEST(RenderTableTest, AlignsWideAndNarrowCellsByDisplayWidth) {
   TextTable table;
   table.header = {"メンバー", "件数", "時間"};
