@@ -1,0 +1,244 @@
+#include "report/xlsx_workbook.h"
+
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "data/file_error.h"
+#include "report/cell_text.h"
+#include "report/color_text.h"
+#include "report/duration_text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tallyer {
+namespace {
+
+constexpr double kMinutesPerDay = 1440.0;
+constexpr const char* kDurationFormat = "[h]:mm";
+// Room for the filter button of a column heading.
+constexpr int kFilterButtonWidth = 2;
+
+// The name the library opens the file by. It opens narrow names: the path's
+// own bytes on POSIX; on Windows the ANSI code page's, so a name that page
+// cannot spell goes by its folder's short (8.3) name.
+std::optional<std::string> LibraryFileName(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const auto narrow = [](const std::wstring& wide) -> std::optional<std::string> {
+    if (wide.empty()) return std::string();
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                      static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
+    if (n <= 0 || lost) return std::nullopt;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        out.data(), n, nullptr, nullptr);
+    return out;
+  };
+  if (auto name = narrow(path.native())) return name;
+  const std::wstring folder = path.parent_path().empty() ? L"." : path.parent_path().native();
+  const DWORD n = GetShortPathNameW(folder.c_str(), nullptr, 0);
+  if (n == 0) return std::nullopt;
+  std::wstring shortFolder(n, L'\0');
+  const DWORD written = GetShortPathNameW(folder.c_str(), shortFolder.data(), n);
+  if (written == 0 || written >= n) return std::nullopt;
+  shortFolder.resize(written);
+  auto folderName = narrow(shortFolder);
+  auto fileName = narrow(path.filename().native());
+  if (!folderName || !fileName) return std::nullopt;
+  return *folderName + "\\" + *fileName;
+#else
+  return path.native();
+#endif
+}
+
+int CauseOfLibraryError(lxw_error error, int savedErrno) {
+  if (error == LXW_NO_ERROR) return kCauseNone;
+  const int cause = FileErrorCauseFromErrno(savedErrno);
+  return cause == kCauseNone ? kCauseGeneric : cause;
+}
+
+std::string RangeName(const CellRange& range) {
+  char name[32];
+  lxw_rowcol_to_range(name, static_cast<lxw_row_t>(range.firstRow),
+                      static_cast<lxw_col_t>(range.firstColumn),
+                      static_cast<lxw_row_t>(range.lastRow),
+                      static_cast<lxw_col_t>(range.lastColumn));
+  return name;
+}
+
+// 0x00BBGGRR as the library's 0xRRGGBB, where 0 means "no colour".
+lxw_color_t LibraryColour(std::uint32_t colour) {
+  const lxw_color_t rgb = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+  return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
+}
+
+}  // namespace
+
+void XlsxSheet::Check(int error) {
+  if (error != LXW_NO_ERROR && book_->cause_ == kCauseNone) book_->cause_ = kCauseGeneric;
+}
+
+void XlsxSheet::Text(int row, int column, std::string_view cp932, CellStyle style) {
+  const std::string text = CellText(cp932);
+  widths_.Measure(column, text, style == CellStyle::kColumnHeading ? kFilterButtonWidth : 0);
+  if (text.empty() || !sheet_) return;
+  Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               text.c_str(), book_->Format(style, false)));
+}
+
+void XlsxSheet::LongText(int row, int column, std::string_view cp932, CellStyle style) {
+  const std::string text = CellText(cp932);
+  if (text.empty() || !sheet_) return;
+  Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               text.c_str(), book_->Format(style, false)));
+}
+
+void XlsxSheet::Count(int row, int column, long long count, CellStyle style) {
+  widths_.Measure(column, std::to_string(count));
+  if (!sheet_) return;
+  Check(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               static_cast<double>(count), book_->Format(style, false)));
+}
+
+void XlsxSheet::Duration(int row, int column, long long minutes, CellStyle style) {
+  // The text "[h]:mm" shows, for the column's width; ASCII in CP932 and UTF-8.
+  widths_.Measure(column, FormatDuration(minutes, 1));
+  if (!sheet_) return;
+  Check(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               static_cast<double>(minutes) / kMinutesPerDay,
+                               book_->Format(style, true)));
+}
+
+void XlsxSheet::Colour(int row, int column, std::uint32_t colour) {
+  const std::string quoted = ColorText(colour);
+  const std::string text = quoted.substr(1, quoted.size() - 2);
+  widths_.Measure(column, text);
+  if (!sheet_) return;
+  Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               text.c_str(), book_->FillFormat(colour)));
+}
+
+void XlsxSheet::Sum(int row, int column, const CellRange& range, double value,
+                    const std::string& shown, lxw_format* format) {
+  widths_.Measure(column, shown);
+  if (!sheet_) return;
+  // A sum over no cells cannot be written with SUM; it is the formula 0.
+  const std::string formula = range.Empty() ? "=0" : "=SUM(" + RangeName(range) + ")";
+  Check(worksheet_write_formula_num(sheet_, static_cast<lxw_row_t>(row),
+                                    static_cast<lxw_col_t>(column), formula.c_str(), format, value));
+}
+
+void XlsxSheet::CountSum(int row, int column, const CellRange& range, long long count) {
+  Sum(row, column, range, static_cast<double>(count), std::to_string(count),
+      book_->Format(CellStyle::kTotal, false));
+}
+
+void XlsxSheet::DurationSum(int row, int column, const CellRange& range, long long minutes) {
+  Sum(row, column, range, static_cast<double>(minutes) / kMinutesPerDay,
+      FormatDuration(minutes, 1), book_->Format(CellStyle::kTotal, true));
+}
+
+void XlsxSheet::FreezeRowsAbove(int row) {
+  if (sheet_) worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row), 0);
+}
+
+void XlsxSheet::AutoFilter(const CellRange& range) {
+  if (!sheet_ || range.Empty()) return;
+  Check(worksheet_autofilter(sheet_, static_cast<lxw_row_t>(range.firstRow),
+                             static_cast<lxw_col_t>(range.firstColumn),
+                             static_cast<lxw_row_t>(range.lastRow),
+                             static_cast<lxw_col_t>(range.lastColumn)));
+}
+
+XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path, std::time_t created)
+    : cause_(kCauseNone) {
+  const std::optional<std::string> name = LibraryFileName(path);
+  if (!name) {
+    cause_ = kCauseBadPath;
+    return;
+  }
+  // Rows are written in order, so finished rows go to a temporary file
+  // instead of memory: a result of a million rows needs no more memory than
+  // one of ten.
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  book_ = workbook_new_opt(name->c_str(), &options);
+  if (!book_) {
+    cause_ = kCauseGeneric;
+    return;
+  }
+  lxw_doc_properties properties{};
+  properties.created = created;
+  workbook_set_properties(book_, &properties);
+}
+
+XlsxWorkbook::~XlsxWorkbook() {
+  if (book_) lxw_workbook_free(book_);
+}
+
+XlsxSheet& XlsxWorkbook::AddSheet(const char* utf8Name) {
+  lxw_worksheet* sheet = book_ ? workbook_add_worksheet(book_, utf8Name) : nullptr;
+  if (!sheet && cause_ == kCauseNone) cause_ = FileErrorCauseFromErrno(errno);
+  if (!sheet && cause_ == kCauseNone) cause_ = kCauseGeneric;
+  sheets_.push_back(std::unique_ptr<XlsxSheet>(new XlsxSheet(*this, sheet)));
+  return *sheets_.back();
+}
+
+lxw_format* XlsxWorkbook::Format(CellStyle style, bool duration) {
+  lxw_format*& format = formats_[static_cast<int>(style)][duration ? 1 : 0];
+  if (format || !book_) return format;
+  format = workbook_add_format(book_);
+  switch (style) {
+    case CellStyle::kPlain: break;
+    case CellStyle::kTitle: format_set_bold(format); break;
+    case CellStyle::kColumnHeading:
+      format_set_bold(format);
+      format_set_bottom(format, LXW_BORDER_THIN);
+      break;
+    case CellStyle::kTotal:
+      format_set_bold(format);
+      format_set_top(format, LXW_BORDER_THIN);
+      break;
+  }
+  if (duration) format_set_num_format(format, kDurationFormat);
+  return format;
+}
+
+lxw_format* XlsxWorkbook::FillFormat(std::uint32_t colour) {
+  const std::optional<std::size_t> slot = palette_.Slot(colour);
+  if (!slot || !book_) return nullptr;
+  if (*slot < fills_.size()) return fills_[*slot];
+  lxw_format* format = workbook_add_format(book_);
+  format_set_pattern(format, LXW_PATTERN_SOLID);
+  format_set_bg_color(format, LibraryColour(colour));
+  // Written in white where the classic page writes a type name in white.
+  if (UseWhiteText(colour)) format_set_font_color(format, LXW_COLOR_WHITE);
+  fills_.push_back(format);
+  return format;
+}
+
+int XlsxWorkbook::Close() {
+  if (!book_) return cause_ == kCauseNone ? kCauseGeneric : cause_;
+  if (cause_ != kCauseNone) return cause_;  // the destructor frees the workbook unwritten
+  for (const auto& sheet : sheets_) {
+    if (!sheet->sheet_) continue;
+    for (int column = 0; column < sheet->widths_.Count(); ++column) {
+      const double width = sheet->widths_.Width(column);
+      if (width > 0) {
+        worksheet_set_column(sheet->sheet_, static_cast<lxw_col_t>(column),
+                             static_cast<lxw_col_t>(column), width, nullptr);
+      }
+    }
+  }
+  errno = 0;
+  const lxw_error error = workbook_close(book_);
+  const int savedErrno = errno;
+  book_ = nullptr;  // closed and freed, written or not
+  return CauseOfLibraryError(error, savedErrno);
+}
+
+}  // namespace tallyer
