@@ -17,6 +17,18 @@ inline bool IsWalkablePeriod(const DateTime& firstDate, const DateTime& lastDate
   return inRange(firstDate.value) && inRange(lastDate.value);
 }
 
+// Visits every calendar day of a period at 00:00, from the first date's day to
+// the last date's day, whatever the times of day: a period that starts at
+// 10:00 still covers its last day when that day ends it at 09:00.
+template <typename Visit>
+void ForEachPeriodDay(const DateTime& firstDate, const DateTime& lastDate, Visit visit) {
+  if (!IsWalkablePeriod(firstDate, lastDate)) return;
+  const DateTime lastDay = lastDate.CalendarDate();
+  for (DateTime day = firstDate.CalendarDate(); !day.IsLaterThan(lastDay); day = day.PlusDays(1)) {
+    visit(day);
+  }
+}
+
 // The calendar day of a date-time as one comparable number (its day number,
 // which needs no calendar arithmetic), or kNoDay when the value names no day.
 inline constexpr long long kNoDay = INT64_MIN;

@@ -76,15 +76,15 @@ long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
     const int b = MinuteOfDay(s->end);  // the end's own time of day, whatever its date
     if (b > a) days[day].intervals.emplace_back(a, b);
   }
-  if (days.empty() || !IsWalkablePeriod(firstDate, lastDate)) return 0;
+  if (days.empty()) return 0;
 
   long long total = 0;
-  for (DateTime cursor = firstDate; !cursor.IsLaterThan(lastDate); cursor = cursor.PlusDays(1)) {
+  ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& cursor) {
     const auto it = days.find(CalendarDayKey(cursor));
-    if (it == days.end()) continue;
+    if (it == days.end()) return;
     if (it->second.covered < 0) it->second.covered = CoveredMinutes(it->second.intervals);
     total += it->second.covered;
-  }
+  });
   return total;
 }
 

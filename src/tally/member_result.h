@@ -19,7 +19,8 @@ struct MemberResult {
   std::vector<const CSchedule*> schedules;
 
   long long MemberMinutes() const;
-  // Minutes with overlapping time counted once, day by day over the period.
+  // Minutes with overlapping time counted once, day by day over the calendar
+  // days of the period.
   long long MemberMinutesNoOverlap(const DateTime& firstDate, const DateTime& lastDate) const;
   int MemberCount() const { return static_cast<int>(schedules.size()); }
 };

@@ -81,17 +81,16 @@ void TallyContext::ClearRun() {
 
 void TallyContext::LoadPeriod(const DateTime& firstDate, const DateTime& lastDate) {
   ClearRun();
-  if (!IsWalkablePeriod(firstDate, lastDate)) return;
   // The first day of each month the period touches, in calendar order.
   std::vector<DateTime> months;
   CalendarParts listed;  // no month yet, so the first day always starts one
   listed.year = -2;
-  for (DateTime cursor = firstDate; !cursor.IsLaterThan(lastDate); cursor = cursor.PlusDays(1)) {
+  ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& cursor) {
     const CalendarParts day = cursor.Parts();
-    if (day.year == listed.year && day.month == listed.month) continue;
+    if (day.year == listed.year && day.month == listed.month) return;
     listed = day;
     months.push_back(cursor);
-  }
+  });
   ListCapacity capacity(PeriodBytes(monthFile, months));
   for (const DateTime& month : months) {
     monthFile.SetMonth(month);

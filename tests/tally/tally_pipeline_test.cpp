@@ -100,11 +100,17 @@ TEST_F(TallyPipelineTest, LoadsEachMonthOfThePeriodOnceInCalendarOrder) {
   EXPECT_EQ(context.schedules.size(), 10u);
 }
 
-TEST_F(TallyPipelineTest, LastDayIsNotVisitedWhenTheFirstDateIsLaterInTheDay) {
-  context.LoadPeriod(At("2005-01-30 12:00"), At("2005-02-01 11:00"));
-  EXPECT_EQ(Contents(), (std::vector<std::string>{"jan0", "jan1", "jan2", "jan3"}));
-  context.LoadPeriod(At("2005-01-30 12:00"), At("2005-02-01 12:00"));
-  EXPECT_EQ(context.schedules.size(), 8u);
+// A period covers its calendar days whatever the times of day: the last day's
+// month is read although the last date is earlier in its day than the first.
+TEST_F(TallyPipelineTest, LastDayIsVisitedWhenTheFirstDateIsLaterInTheDay) {
+  for (const char* last : {"2005-02-01 11:00", "2005-02-01 12:00", "2005-02-01 00:00"}) {
+    context.LoadPeriod(At("2005-01-30 12:00"), At(last));
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"jan0", "jan1", "jan2", "jan3", "feb0", "feb1",
+                                                    "feb2", "feb3"}))
+        << last;
+  }
+  context.LoadPeriod(At("2005-01-30 23:59:59"), At("2005-01-31 00:00"));
+  EXPECT_EQ(context.schedules.size(), 4u);
 }
 
 TEST_F(TallyPipelineTest, FirstDateAfterLastDateLoadsNothingAndTotalsAreZero) {
