@@ -86,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.ignoreCaseWidth = flags & 8;
   s.noOverlap = flags & 16;
   s.noTentative = flags & 32;
-  // Periods starting from mid-April to late December, backwards ones included;
-  // only June has a month file.
+  // Periods starting from mid-April to late December, backwards ones included
+  // (the run refuses them); only June has a month file.
   const DateTime june = DateTime::FromParts(2005, 6, 1);
   s.firstDate = june.PlusDays(static_cast<int>(in.Byte()) - 48);
   s.lastDate = s.firstDate.PlusDays(static_cast<int>(in.Byte()) - 16);

@@ -8,7 +8,7 @@
 namespace tallyer {
 namespace {
 
-const std::string kBadBand = Utf8ToCp932("日付範囲が不正です。");
+const std::string kBadRange = Utf8ToCp932("日付範囲が不正です。");
 const std::string kNoMember = Utf8ToCp932("集計対象とするメンバーが選択されていません。");
 const std::string kNoTypeFile = Utf8ToCp932("タイプ別色情報ファイルを指定して下さい。");
 const std::string kNoMode = Utf8ToCp932("集計モードを選択して下さい。");
@@ -16,8 +16,10 @@ const std::string kDone = Utf8ToCp932("出力しました。");
 
 // The message of the first check the options fail, or nullptr.
 const std::string* RefusalOf(const TallySettings& s) {
-  // The band is checked whatever bandOnly says; the period is not checked.
-  if (s.bandStart.IsLaterThan(s.bandEnd)) return &kBadBand;
+  // A band that is switched off cannot be wrong.
+  if (s.bandOnly && s.bandStart.IsLaterThan(s.bandEnd)) return &kBadRange;
+  // A reversed period holds no day: its report of zeros would read as real.
+  if (s.firstDate.IsLaterThan(s.lastDate)) return &kBadRange;
   if (s.selectedKeys.empty() && !s.everyone) return &kNoMember;
   if (s.mode == kModeType && HasNoDirectorySeparator(s.typeFilePath)) return &kNoTypeFile;
   // No writer exists for another mode: refusing beats announcing a report

@@ -234,6 +234,40 @@ TEST_F(CliProgramTest, ShowsTheFaultyLinkMessageOnceForBothReports) {
   EXPECT_NE(r.out.find(Sjis("田中,2,2時間00分\r\n")), std::string::npos);
 }
 
+// The last day lies in the next month and starts earlier in the day than the
+// first date: its month file is read and its schedules and minutes count.
+TEST_F(CliProgramTest, APeriodCoversItsLastDayWhateverTheTimeOfDay) {
+  WriteMonth("201207", {Entry("2012-07-27 09:00", "2012-07-27 10:00", kRed, "会議", "tanaka"),
+                        Entry("2012-07-26 09:00", "2012-07-26 10:00", kRed, "会議", "suzuki")});
+  WriteMonth("201208", {Entry("2012-08-01 10:00", "2012-08-01 12:00", kRed, "会議", "tanaka"),
+                        Entry("2012-08-01 11:00", "2012-08-01 13:00", kRed, "会議", "tanaka"),
+                        Entry("2012-08-02 10:00", "2012-08-02 11:00", kRed, "会議", "suzuki")});
+  const std::string head = "グループ名：営業部\r\n期間：2012年7月27日(金) ～ 2012年8月1日(水)\r\n";
+  const std::vector<std::string> period{"--from", "2012-07-27T10:00", "--to", "2012-08-01T09:00",
+                                        "--format", "3", "--csv", "-", group_.string()};
+  auto r = Cli(period);
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, Sjis(head + "田中,3,300\r\n鈴木,0,0\r\n"));
+  std::vector<std::string> noOverlap{"--no-overlap"};
+  noOverlap.insert(noOverlap.end(), period.begin(), period.end());
+  r = Cli(noOverlap);
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, Sjis(head + "田中,3,240\r\n鈴木,0,0\r\n"));
+}
+
+// A report of zeros for a period that holds no day would read as real.
+TEST_F(CliProgramTest, AReversedPeriodIsRefusedWithoutReport) {
+  WriteAprilOf150Minutes();
+  for (const auto& [from, to] : {std::pair{"2005-04-30", "2005-04-01"},
+                                 std::pair{"2005-04-10T10:00", "2005-04-10T09:59:59"}}) {
+    const auto r = Cli({"--from", from, "--to", to, "--csv", Out("report.csv").string(),
+                        "--html", Out("report.html").string(), group_.string()});
+    EXPECT_EQ(r.exitStatus, 2) << from;
+    EXPECT_EQ(r.err, "tallyer-cli: 日付範囲が不正です。\n");
+    EXPECT_TRUE(fs::is_empty(root_ / "out"));
+  }
+}
+
 struct RefusalCase {
   const char* name;
   std::vector<std::string> arguments;

@@ -133,17 +133,27 @@ TEST_P(RunRefusal, ShowsItsMessageAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Checks, RunRefusal,
     ::testing::Values(
-        RefusalCase{"BandEndsBeforeItStartsAlsoWhenUnused",
+        RefusalCase{"BandEndsBeforeItStarts",
                     [](TallySettings& s) {
-                      s.bandOnly = false;
+                      s.bandOnly = true;
                       s.bandStart = DateTime::FromParts(2000, 1, 1, 18, 0);
                       s.bandEnd = DateTime::FromParts(2000, 1, 1, 9, 0);
                     },
                     "日付範囲が不正です。"},
         RefusalCase{"BandComparedWithItsDate",
                     [](TallySettings& s) {
+                      s.bandOnly = true;
                       s.bandStart = DateTime::FromParts(2000, 1, 2, 8, 0);
                       s.bandEnd = DateTime::FromParts(2000, 1, 1, 23, 0);
+                    },
+                    "日付範囲が不正です。"},
+        RefusalCase{"PeriodEndsBeforeItStarts",
+                    [](TallySettings& s) { std::swap(s.firstDate, s.lastDate); },
+                    "日付範囲が不正です。"},
+        RefusalCase{"PeriodComparedWithItsTimeOfDay",
+                    [](TallySettings& s) {
+                      s.firstDate = DateTime::FromParts(2005, 4, 10, 10, 0);
+                      s.lastDate = DateTime::FromParts(2005, 4, 10, 9, 59);
                     },
                     "日付範囲が不正です。"},
         RefusalCase{"NoMemberSelected",
@@ -167,8 +177,16 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TallySettings& s) {
                       s.everyone = false;
                       s.mode = 7;
+                      s.bandOnly = true;
                       s.bandStart = DateTime::FromParts(2000, 1, 1, 18, 0);
                       s.bandEnd = DateTime::FromParts(2000, 1, 1, 9, 0);
+                    },
+                    "日付範囲が不正です。"},
+        RefusalCase{"PeriodBeforeMembersTypeFileAndMode",
+                    [](TallySettings& s) {
+                      s.everyone = false;
+                      s.mode = kModeType;
+                      std::swap(s.firstDate, s.lastDate);
                     },
                     "日付範囲が不正です。"},
         RefusalCase{"MembersBeforeTypeFile",
@@ -329,12 +347,41 @@ TEST_F(RunTest, OnlySelectedMembersUnlessEveryone) {
   EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
 }
 
-TEST_F(RunTest, ReversedPeriodIsNotRefusedAndCountsNothing) {
+TEST_F(RunTest, AReversedBandIsNotCheckedWhileTheBandIsOff) {
   settings_.outputPath = Csv();
-  std::swap(settings_.firstDate, settings_.lastDate);
+  settings_.bandStart = DateTime::FromParts(2000, 1, 1, 18, 0);
+  settings_.bandEnd = DateTime::FromParts(2000, 1, 1, 9, 0);
   EXPECT_EQ(RunOnce(), RunOutcome::kDone);
-  EXPECT_EQ(ReadBytes(Csv()), J("グループ名：営業部\r\n期間：2005年4月30日(土) ～ 2005年4月1日(金)\r\n"
-                                "田中,0,0時間00分\r\n鈴木,0,0時間00分\r\n"));
+  EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,2,2時間30分\r\n鈴木,1,1時間00分\r\n"));
+}
+
+TEST_F(RunTest, APeriodOfOneInstantIsNotRefused) {
+  settings_.outputPath = Csv();
+  settings_.firstDate = settings_.lastDate = DateTime::FromParts(2005, 4, 4, 12, 0);
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), J("グループ名：営業部\r\n期間：2005年4月4日(月) ～ 2005年4月4日(月)\r\n"
+                                "田中,1,1時間30分\r\n鈴木,0,0時間00分\r\n"));
+}
+
+// The last day lies in the next month and its time of day is earlier than the
+// first date's: it is still a day of the period, its month is read and its
+// minutes count, overlaps too.
+TEST_F(RunTest, ThePeriodsLastDayCountsWhateverItsTimeOfDay) {
+  WriteBytes(dir_ / "Team200505.sch",
+             MonthFileBuilder()
+                 .Add(Record("tanaka", "2005-05-01 09:00", "2005-05-01 11:00", kRed, "会議"))
+                 .Add(Record("tanaka", "2005-05-01 10:00", "2005-05-01 12:00", kRed, "会議"))
+                 .Add(Record("tanaka", "2005-05-02 09:00", "2005-05-02 10:00", kRed, "会議"))
+                 .Build());
+  settings_.outputPath = Csv();
+  settings_.firstDate = DateTime::FromParts(2005, 4, 6, 10, 0);
+  settings_.lastDate = DateTime::FromParts(2005, 5, 1, 9, 0);
+  const std::string head = J("グループ名：営業部\r\n期間：2005年4月6日(水) ～ 2005年5月1日(日)\r\n");
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), head + J("田中,2,4時間00分\r\n鈴木,1,1時間00分\r\n"));
+  settings_.noOverlap = true;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  EXPECT_EQ(ReadBytes(Csv()), head + J("田中,2,3時間00分\r\n鈴木,1,1時間00分\r\n"));
 }
 
 TEST_F(RunTest, EveryModeWritesItsRows) {
