@@ -1,27 +1,28 @@
 #include "report/display_width.h"
 
 namespace tallyer {
-namespace {
 
-// Decodes the UTF-8 sequence at `pos`; an invalid byte decodes as itself
-// (width 1) and advances by one.
 char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(pos);
   std::size_t length = 0;
   char32_t cp = 0;
+  char32_t smallest = 0;
   if (lead < 0x80) {
     ++pos;
     return lead;
   } else if ((lead & 0xE0) == 0xC0) {
     length = 2;
     cp = lead & 0x1F;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
     length = 3;
     cp = lead & 0x0F;
+    smallest = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
     length = 4;
     cp = lead & 0x07;
+    smallest = 0x10000;
   } else {
     ++pos;
     return 0xFFFD;
@@ -37,13 +38,15 @@ char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
     }
     cp = (cp << 6) | (byte(pos + i) & 0x3F);
   }
+  if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return 0xFFFD;
+  }
   pos += length;
   return cp;
 }
 
-// East Asian Width "W" and "F" blocks (Unicode UAX #11), the ones Japanese
-// texts meet; half-width katakana (U+FF61..FF9F) stay narrow.
-bool IsWide(char32_t cp) {
+bool IsWideCharacter(char32_t cp) {
   struct Range {
     char32_t first, last;
   };
@@ -60,12 +63,10 @@ bool IsWide(char32_t cp) {
   return false;
 }
 
-}  // namespace
-
 int DisplayWidth(std::string_view utf8) {
   int width = 0;
   std::size_t pos = 0;
-  while (pos < utf8.size()) width += IsWide(NextCodePoint(utf8, pos)) ? 2 : 1;
+  while (pos < utf8.size()) width += IsWideCharacter(NextCodePoint(utf8, pos)) ? 2 : 1;
   return width;
 }
 

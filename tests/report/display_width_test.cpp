@@ -27,7 +27,10 @@ INSTANTIATE_TEST_SUITE_P(
                       WidthCase{"　", 2},                // ideographic space
                       WidthCase{"한국", 4}, WidthCase{"#ff0000", 7},
                       WidthCase{"\xff\xfe", 2},          // invalid bytes, one each
-                      WidthCase{"\xe4\xb8", 2}));         // cut sequence
+                      WidthCase{"\xe4\xb8", 2},         // cut sequence
+                      WidthCase{"\xc0\xaf", 2},         // overlong '/'
+                      WidthCase{"\xed\xa0\x80", 3},     // a surrogate
+                      WidthCase{"\xf4\x90\x80\x80", 4}));  // beyond U+10FFFF
 
 }  // namespace
 }  // namespace tallyer
