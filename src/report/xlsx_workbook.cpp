@@ -5,10 +5,11 @@
 #include <cerrno>
 #include <optional>
 
+#include "data/cp932.h"
 #include "data/file_error.h"
 #include "report/cell_text.h"
-#include "report/color_text.h"
 #include "report/duration_text.h"
+#include "report/rgb_color.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,6 +22,7 @@ constexpr double kMinutesPerDay = 1440.0;
 constexpr const char* kDurationFormat = "[h]:mm";
 // Room for the filter button of a column heading.
 constexpr int kFilterButtonWidth = 2;
+constexpr std::size_t kMeasuredBytes = 1024;
 
 // The name the library opens the file by. It opens narrow names: the path's
 // own bytes on POSIX; on Windows the ANSI code page's, so a name that page
@@ -70,9 +72,10 @@ std::string RangeName(const CellRange& range) {
   return name;
 }
 
-// 0x00BBGGRR as the library's 0xRRGGBB, where 0 means "no colour".
-lxw_color_t LibraryColour(std::uint32_t colour) {
-  const lxw_color_t rgb = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+// The library's 0xRRGGBB, where 0 means "no colour".
+lxw_color_t LibraryColour(Rgb colour) {
+  const lxw_color_t rgb = static_cast<lxw_color_t>(colour.red) << 16 |
+                          static_cast<lxw_color_t>(colour.green) << 8 | colour.blue;
   return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
 }
 
@@ -84,8 +87,18 @@ void XlsxSheet::Check(int error) {
 
 void XlsxSheet::Text(int row, int column, std::string_view cp932, CellStyle style) {
   const std::string text = CellText(cp932);
-  widths_.Measure(column, text, style == CellStyle::kColumnHeading ? kFilterButtonWidth : 0);
-  if (text.empty() || !sheet_) return;
+  // Measured as shown, escapes decoded; a column is never wider than this prefix.
+  const bool heading = style == CellStyle::kColumnHeading || style == CellStyle::kNumberHeading;
+  widths_.Measure(column, Cp932ToUtf8(cp932.substr(0, kMeasuredBytes)),
+                  heading ? kFilterButtonWidth : 0);
+  if (!sheet_) return;
+  if (text.empty()) {
+    if (style != CellStyle::kPlain) {
+      Check(worksheet_write_blank(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                                  book_->Format(style, false)));
+    }
+    return;
+  }
   Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
                                text.c_str(), book_->Format(style, false)));
 }
@@ -114,8 +127,7 @@ void XlsxSheet::Duration(int row, int column, long long minutes, CellStyle style
 }
 
 void XlsxSheet::Colour(int row, int column, std::uint32_t colour) {
-  const std::string quoted = ColorText(colour);
-  const std::string text = quoted.substr(1, quoted.size() - 2);
+  const std::string text = HexText(RgbOfStoredColor(colour));
   widths_.Measure(column, text);
   if (!sheet_) return;
   Check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
@@ -132,18 +144,22 @@ void XlsxSheet::Sum(int row, int column, const CellRange& range, double value,
                                     static_cast<lxw_col_t>(column), formula.c_str(), format, value));
 }
 
-void XlsxSheet::CountSum(int row, int column, const CellRange& range, long long count) {
+void XlsxSheet::CountSum(int row, int column, const CellRange& range, long long count,
+                         CellStyle style) {
   Sum(row, column, range, static_cast<double>(count), std::to_string(count),
-      book_->Format(CellStyle::kTotal, false));
+      book_->Format(style, false));
 }
 
-void XlsxSheet::DurationSum(int row, int column, const CellRange& range, long long minutes) {
+void XlsxSheet::DurationSum(int row, int column, const CellRange& range, long long minutes,
+                            CellStyle style) {
   Sum(row, column, range, static_cast<double>(minutes) / kMinutesPerDay,
-      FormatDuration(minutes, 1), book_->Format(CellStyle::kTotal, true));
+      FormatDuration(minutes, 1), book_->Format(style, true));
 }
 
-void XlsxSheet::FreezeRowsAbove(int row) {
-  if (sheet_) worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row), 0);
+void XlsxSheet::FreezePanes(int row, int column) {
+  if (sheet_) {
+    worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column));
+  }
 }
 
 void XlsxSheet::AutoFilter(const CellRange& range) {
@@ -194,10 +210,15 @@ lxw_format* XlsxWorkbook::Format(CellStyle style, bool duration) {
   format = workbook_add_format(book_);
   switch (style) {
     case CellStyle::kPlain: break;
-    case CellStyle::kTitle: format_set_bold(format); break;
+    case CellStyle::kBold: format_set_bold(format); break;
     case CellStyle::kColumnHeading:
       format_set_bold(format);
       format_set_bottom(format, LXW_BORDER_THIN);
+      break;
+    case CellStyle::kNumberHeading:
+      format_set_bold(format);
+      format_set_bottom(format, LXW_BORDER_THIN);
+      format_set_align(format, LXW_ALIGN_RIGHT);
       break;
     case CellStyle::kTotal:
       format_set_bold(format);
@@ -213,10 +234,10 @@ lxw_format* XlsxWorkbook::FillFormat(std::uint32_t colour) {
   if (!slot || !book_) return nullptr;
   if (*slot < fills_.size()) return fills_[*slot];
   lxw_format* format = workbook_add_format(book_);
+  const Rgb background = RgbOfStoredColor(colour);
   format_set_pattern(format, LXW_PATTERN_SOLID);
-  format_set_bg_color(format, LibraryColour(colour));
-  // Written in white where the classic page writes a type name in white.
-  if (UseWhiteText(colour)) format_set_font_color(format, LXW_COLOR_WHITE);
+  format_set_bg_color(format, LibraryColour(background));
+  format_set_font_color(format, LibraryColour(TextColorOn(background)));
   fills_.push_back(format);
   return format;
 }

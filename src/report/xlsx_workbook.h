@@ -28,15 +28,19 @@ struct CellRange {
   bool Empty() const { return lastRow < firstRow || lastColumn < firstColumn; }
 };
 
-enum class CellStyle { kPlain, kTitle, kColumnHeading, kTotal };
+// kColumnHeading: bold over a line (kNumberHeading: aligned right, over
+// numbers); kTotal: bold under a line.
+enum class CellStyle { kPlain, kBold, kColumnHeading, kNumberHeading, kTotal };
 
 class XlsxWorkbook;
 
 // One worksheet. Cells go in row by row, each row's cells before the next
-// row's (the workbook streams finished rows to disk). Texts are CP932 and
+// row's, and the filter is set before the rows it covers are left behind:
+// the workbook streams finished rows to disk. Texts are CP932 and
 // always written as strings, never as formulas.
 class XlsxSheet {
  public:
+  // An empty text leaves the cell empty, with the style's lines.
   void Text(int row, int column, std::string_view cp932, CellStyle style = CellStyle::kPlain);
   // A text that may run over the empty cells beside it: not measured for
   // the column's width.
@@ -48,10 +52,13 @@ class XlsxSheet {
   // fills left.
   void Colour(int row, int column, std::uint32_t colour);
   // "=SUM(range)" with the sum the caller computed as its value.
-  void CountSum(int row, int column, const CellRange& range, long long count);
-  void DurationSum(int row, int column, const CellRange& range, long long minutes);
+  void CountSum(int row, int column, const CellRange& range, long long count,
+                CellStyle style = CellStyle::kTotal);
+  void DurationSum(int row, int column, const CellRange& range, long long minutes,
+                   CellStyle style = CellStyle::kTotal);
 
-  void FreezeRowsAbove(int row);
+  // Keeps the rows above `row` and the columns left of `column` in sight.
+  void FreezePanes(int row, int column);
   void AutoFilter(const CellRange& range);
 
  private:
@@ -91,7 +98,7 @@ class XlsxWorkbook {
   lxw_workbook* book_ = nullptr;
   int cause_;
   std::vector<std::unique_ptr<XlsxSheet>> sheets_;
-  lxw_format* formats_[4][2] = {};
+  lxw_format* formats_[5][2] = {};
   FillPalette palette_;
   std::vector<lxw_format*> fills_;
 };

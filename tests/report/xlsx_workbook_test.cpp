@@ -18,14 +18,14 @@ using testing::TempDir;
 int WriteSmallBook(const fs::path& path, std::time_t created) {
   XlsxWorkbook book(path, created);
   XlsxSheet& sheet = book.AddSheet("集計");
-  sheet.LongText(0, 0, Utf8ToCp932("グループ：営業部"), CellStyle::kTitle);
+  sheet.LongText(0, 0, Utf8ToCp932("グループ：営業部"), CellStyle::kBold);
   sheet.Text(2, 0, Utf8ToCp932("メンバー"), CellStyle::kColumnHeading);
   sheet.Text(2, 1, Utf8ToCp932("時間"), CellStyle::kColumnHeading);
   sheet.Text(3, 0, "=1+1");
   sheet.Duration(3, 1, 39060);
   sheet.Colour(3, 2, 0x008080FFu);
   sheet.DurationSum(4, 1, CellRange{3, 1, 3, 1}, 39060);
-  sheet.FreezeRowsAbove(3);
+  sheet.FreezePanes(3, 0);
   sheet.AutoFilter(CellRange{2, 0, 4, 1});
   return book.Close();
 }
