@@ -7,10 +7,8 @@
 
 #include <cstdio>
 #endif
-#include <fstream>
 #include <iostream>
 #include <string_view>
-#include <system_error>
 
 #include "cli/cli_options.h"
 #include "cli/date_args.h"
@@ -21,6 +19,8 @@
 #include "data/cp932.h"
 #include "data/type_colors.h"
 #include "run/diagnostic_log.h"
+#include "run/input_checks.h"
+#include "run/protected_files.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "tally/tally_context.h"
@@ -75,13 +75,15 @@ struct Session {
   }
 };
 
-// The run reads the type colour file without a word when it cannot; a
-// mistyped --type-file would give a report without types and status 0.
-bool TypeFileReadable(const TallySettings& settings) {
-  if (settings.mode != kModeType || HasNoDirectorySeparator(settings.typeFilePath)) return true;
-  std::error_code ec;
-  if (std::filesystem::is_directory(settings.typeFilePath, ec)) return false;
-  return std::ifstream(settings.typeFilePath, std::ios::binary).is_open();
+// The first report file that would replace a file of the scheduler or of the
+// run, in the order the reports are written; the folder of month files is
+// listed once for all of them.
+const ReportTarget* FirstProtectedTarget(const CliRequest& request) {
+  const ProtectedFiles protectedFiles(request.settings.groupPath, request.settings.typeFilePath);
+  for (const auto* target : {&request.csv, &request.html}) {
+    if (*target && !(*target)->toStdout && protectedFiles.Protects((*target)->path)) return &**target;
+  }
+  return nullptr;
 }
 
 // Writes one report kind to its target; standard output goes through a
@@ -147,8 +149,14 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // The order of the checks: usage, report targets, the group file, the
+  // members, the type colour file, then the run's own checks.
   Session session;
   session.settings = request.settings;
+  if (const ReportTarget* target = FirstProtectedTarget(request)) {
+    session.host.ShowMessage(ProtectedTargetMessage(target->path), MessageKind::kExclamation);
+    return kExitUsage;
+  }
   CGroup& group = session.context.group;
   group.SetPath(session.settings.groupPath);
   if (!group.ReadFile(session.settings.groupPath)) return kExitFileError;

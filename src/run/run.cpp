@@ -2,6 +2,8 @@
 
 #include "data/cp932.h"
 #include "report/report_writers.h"
+#include "run/input_checks.h"
+#include "run/protected_files.h"
 #include "run/stored_options.h"
 #include "tally/tally_context.h"
 
@@ -47,6 +49,16 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
                SettingsStore& store, RunHost& host) {
   const bool csv = !settings.outputPath.empty();
   host.SetProgress(0);
+  // Checked before the options, as every program checks its targets first.
+  const std::filesystem::path& target = csv ? settings.outputPath : app.htmlReportPath;
+  if (ProtectedFiles(settings.groupPath, settings.typeFilePath).Protects(target)) {
+    host.ShowMessage(ProtectedTargetMessage(target), MessageKind::kExclamation);
+    return RunOutcome::kRefused;
+  }
+  if (!TypeFileReadable(settings)) {
+    host.ShowMessage(UnreadableTypeFileMessage(settings.typeFilePath), MessageKind::kExclamation);
+    return RunOutcome::kUnreadableInput;
+  }
   if (const std::string* refusal = RefusalOf(settings)) {
     host.ShowMessage(*refusal, MessageKind::kExclamation);
     return RunOutcome::kRefused;

@@ -9,14 +9,17 @@ namespace tallyer {
 class TallyContext;
 
 enum class RunOutcome {
-  kRefused,      // a validation failed; nothing saved or written
+  kRefused,          // the target or a validation was refused; nothing saved or written
+  kUnreadableInput,  // the type colour file cannot be read; nothing saved or written
   kWriteFailed,  // the report file could not be written (the message was shown)
   kDone,
 };
 
-// One tally run: validates and saves the options, loads and filters the
-// period, writes the report of the mode, then shows "出力しました。" (CSV) or
-// opens the HTML page. Every outcome is told to the user through `host`.
+// One tally run: refuses a report target that is a file of the scheduler or
+// of the run, and an unreadable type colour file; validates and saves the
+// options, loads and filters the period, writes the report of the mode, then
+// shows "出力しました。" (CSV) or opens the HTML page. Every outcome is told to
+// the user through `host`.
 RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
                SettingsStore& store, RunHost& host);
 

@@ -203,6 +203,65 @@ INSTANTIATE_TEST_SUITE_P(
                     "集計対象とするメンバーが選択されていません。"}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
+// ----- report targets that are files of the run --------------------------------
+
+// The report would replace the group file, a month file or the type file: the
+// run is refused before anything else, and the file keeps its bytes.
+TEST_F(RunTest, NeverWritesOverTheFilesItReads) {
+  WriteBytes(dir_ / "colors.type", J("会議\t255,0,0\r\n"));
+  settings_.typeFilePath = dir_ / "colors.type";
+  fs::create_hard_link(dir_ / "Team.group", dir_ / "group-link.csv");
+  fs::create_symlink(dir_ / "Team200504.sch", dir_ / "month-link.html");
+  struct Target {
+    fs::path csv;   // empty: the HTML report
+    fs::path html;
+    fs::path file;  // the file that must stay as it is
+  };
+  const Target targets[] = {
+      {dir_ / "group-link.csv", app_.htmlReportPath, dir_ / "Team.group"},
+      {dir_ / ".." / dir_.Path().filename() / "Team200504.sch", app_.htmlReportPath, dir_ / "Team200504.sch"},
+      {fs::path(), dir_ / "month-link.html", dir_ / "Team200504.sch"},
+      {fs::path(), dir_ / "colors.type", dir_ / "colors.type"},
+      {dir_ / "new.GROUP", app_.htmlReportPath, dir_ / "new.GROUP"},
+  };
+  for (const Target& t : targets) {
+    SCOPED_TRACE(t.csv.string() + " " + t.html.string());
+    const std::string before = ReadBytes(t.file);
+    settings_.outputPath = t.csv;
+    app_.htmlReportPath = t.html;
+    context_.optionLines = "previous";
+    // Two later checks would fail as well: the target is checked first.
+    settings_.everyone = false;
+    RecordingRunHost host;
+    EXPECT_EQ(tallyer::Run(settings_, context_, app_, store_, host), RunOutcome::kRefused);
+    const fs::path& given = t.csv.empty() ? t.html : t.csv;
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, given.string() + J(" は集計に使うファイルなので上書きできません。"));
+    EXPECT_EQ(host.messages[0].kind, MessageKind::kExclamation);
+    EXPECT_EQ(host.progress, std::vector<int>{0});
+    EXPECT_TRUE(host.opened.empty());
+    EXPECT_TRUE(store_.writes.empty());
+    EXPECT_EQ(context_.optionLines, "previous");
+    EXPECT_EQ(ReadBytes(t.file), before);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "new.GROUP"));
+  EXPECT_FALSE(fs::exists(dir_ / "Planwell_Output.html"));
+}
+
+TEST_F(RunTest, TheTargetComesBeforeAnUnreadableTypeFile) {
+  settings_.mode = kModeType;
+  settings_.typeFilePath = dir_ / "missing.type";
+  settings_.outputPath = dir_ / "Team.group";
+  EXPECT_EQ(RunOnce(), RunOutcome::kRefused);
+  settings_.outputPath = Csv();
+  EXPECT_EQ(RunOnce(), RunOutcome::kUnreadableInput);
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[0].text, (dir_ / "Team.group").string() + J(" は集計に使うファイルなので上書きできません。"));
+  EXPECT_EQ(host_.messages[1].text, J("タイプ別色情報ファイル ") + (dir_ / "missing.type").string() + J(" を読めません。"));
+  EXPECT_FALSE(fs::exists(Csv()));
+  EXPECT_TRUE(store_.writes.empty());
+}
+
 // ----- passing runs -------------------------------------------------------------
 
 TEST_F(RunTest, CsvRunWritesTheReportAndSaysSo) {
@@ -402,11 +461,29 @@ TEST_F(RunTest, EveryModeWritesItsRows) {
   EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,会議,1,90\r\n,外出,1,60\r\n鈴木,会議,1,60\r\n"));
 }
 
-TEST_F(RunTest, TypeModeAcceptsAMissingTypeFile) {
+// A type colour file that was given but cannot be read would give a report
+// without types that looks complete; an empty or malformed one is read.
+TEST_F(RunTest, TypeModeRefusesATypeFileItCannotRead) {
   settings_.outputPath = Csv();
   settings_.durationFormat = 3;
   settings_.mode = kModeType;
-  settings_.typeFilePath = dir_ / "missing.type";
+  for (const fs::path& unreadable : {dir_ / "missing.type", dir_.Path()}) {
+    settings_.typeFilePath = unreadable;
+    RecordingRunHost host;
+    EXPECT_EQ(tallyer::Run(settings_, context_, app_, store_, host), RunOutcome::kUnreadableInput);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              J("タイプ別色情報ファイル ") + unreadable.string() + J(" を読めません。"));
+    EXPECT_EQ(host.messages[0].kind, MessageKind::kExclamation);
+    EXPECT_TRUE(store_.writes.empty());
+    EXPECT_FALSE(fs::exists(Csv()));
+  }
+  // Outside the type mode the file is not read, so not asked for.
+  settings_.mode = kModeColor;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  settings_.mode = kModeType;
+  WriteBytes(dir_ / "empty.type", "");
+  settings_.typeFilePath = dir_ / "empty.type";
   EXPECT_EQ(RunOnce(), RunOutcome::kDone);
   EXPECT_EQ(ReadBytes(Csv()), kCsvHead + J("田中,\"#ff0000\",1件,90\r\n,\"#0080ff\",1件,60\r\n"
                                            "鈴木,\"#ff0000\",1,60\r\n"));
