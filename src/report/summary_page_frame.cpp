@@ -18,21 +18,22 @@ header p { margin: 0.2em 0; }
 .period { font-size: 1.1em; }
 .options { list-style: none; margin: 0.5em 0; padding: 0; }
 .made { font-size: 0.8em; color: #555555; }
-.figures { display: flex; flex-wrap: wrap; gap: 0.8em; margin: 1em 0; }
-.figures div { border: 1px solid #cccccc; border-radius: 4px; padding: 0.4em 1em; min-width: 8em; }
-.figures dt { font-size: 0.85em; color: #555555; }
-.figures dd { margin: 0; font-size: 1.4em; font-weight: bold; white-space: nowrap; }
+.figures { display: flex; flex-wrap: wrap; gap: 0.8em; list-style: none; margin: 1em 0; padding: 0; }
+.figures li { border: 1px solid #cccccc; border-radius: 4px; padding: 0.4em 1em; min-width: 8em; }
+.figures .label { display: block; font-size: 0.85em; color: #555555; }
+.figures .value { display: block; font-size: 1.4em; font-weight: bold; white-space: nowrap; }
 figure { margin: 0; }
 svg { max-width: 100%; height: auto; }
 table { border-collapse: collapse; margin: 0.5em 0 1.5em; }
 th, td { border: 1px solid #999999; padding: 3px 6px; vertical-align: top; text-align: left; }
+th { white-space: nowrap; }
 thead { display: table-header-group; }
 thead th { background: #eeeeee; }
 tbody { break-inside: avoid; page-break-inside: avoid; }
 .num { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
-tr.team > * { background: #f4f4f4; }
-tr.total > * { font-weight: bold; border-top: 2px solid #555555; }
-.swatch { display: inline-block; min-width: 1.5em; padding: 0 4px; border: 1px solid #555555; }
+tr.sum > * { font-weight: bold; }
+tbody.team > tr > * { background-color: #f4f4f4; }
+tbody.total > tr > * { font-weight: bold; border-top: 2px solid #555555; }
 @page { size: A4%s; margin: 12mm; }
 @media print {
 body { margin: 0; }
