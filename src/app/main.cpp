@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "app/file_dialogs.h"
 #include "app/program_icon.h"
 #include "app/qt_settings_store.h"
+#include "app/qt_translations.h"
 #include "app/tally_app.h"
 #include "run/diagnostic_log.h"
 
@@ -16,12 +16,9 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("Planwell 集計ツール"));
   const QLocale japanese(QLocale::Japanese, QLocale::Japan);
   QLocale::setDefault(japanese);
-  // Qt's own texts (file choosers, edit menus) in Japanese too, when installed.
+  // Qt's own texts (file choosers, edit menus) in Japanese too.
   QTranslator qtTexts;
-  if (qtTexts.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
-  }
+  tallyer::InstallQtJapanese(qtTexts);
   QApplication::setWindowIcon(tallyer::ProgramIcon());
 
   tallyer::QtSettingsStore store;
