@@ -112,15 +112,16 @@ void CGroup::SetPath(const std::filesystem::path& path) {
   if (monthFile_ != nullptr) monthFile_->UpdatePath();
 }
 
-void ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
+bool ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
                         std::vector<std::string>& keys, std::vector<std::string>& names) {
   group.SetPath(path);
-  group.ReadFile(path);
+  const bool read = group.ReadFile(path);
   for (const CMember& member : group.Members()) {
     if (!member.IsVisible()) continue;
     keys.push_back(member.key);
     names.push_back(member.DisplayName());
   }
+  return read;
 }
 
 }  // namespace tallyer

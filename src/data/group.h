@@ -70,7 +70,8 @@ class CGroup {
 
 // The member list service of the dialog: sets the group's path, reads it and,
 // whatever the outcome, lists the key and display name of every visible member.
-void ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
+// True when the file was read without failure.
+bool ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
                         std::vector<std::string>& keys, std::vector<std::string>& names);
 
 }  // namespace tallyer

@@ -183,7 +183,7 @@ TEST_P(VersionTest, NewerSchedulersFilesAreRefusedAfterReadingThem) {
   const VersionCase& c = GetParam();
   const auto path = Write(GroupFileBuilder().GroupWords({c.word}).Add("A", "a").Add("B", "b").Build());
   std::vector<std::string> keys, names;
-  ListVisibleMembers(group_, path, keys, names);
+  EXPECT_EQ(ListVisibleMembers(group_, path, keys, names), c.refusal == nullptr);
   EXPECT_EQ(group_.version, c.word);
   if (c.refusal == nullptr) {
     EXPECT_TRUE(ui_.messages.empty());
@@ -297,7 +297,7 @@ TEST_F(GroupFileTest, WideTextsAreConvertedToCp932) {
 TEST_F(GroupFileTest, AFailedOpenLeavesNoMembersOfThePreviousFile) {
   ASSERT_TRUE(group_.ReadFile(Write(GroupFileBuilder().Add("A", "a").Build())));
   std::vector<std::string> keys, names;
-  ListVisibleMembers(group_, dir_ / "gone.group", keys, names);
+  EXPECT_FALSE(ListVisibleMembers(group_, dir_ / "gone.group", keys, names));
   EXPECT_EQ(group_.Count(), 0);
   EXPECT_TRUE(keys.empty());
 }
