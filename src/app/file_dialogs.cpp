@@ -17,9 +17,11 @@ const QString kAllFiles = QStringLiteral("全てのファイル (*)");
 #endif
 
 std::optional<std::filesystem::path> Ask(QWidget* parent, QFileDialog::AcceptMode mode,
+                                         const std::filesystem::path& folder,
                                          const QStringList& filters, const QString& suffix,
                                          const QString& proposedName = {}) {
   QFileDialog dialog(parent);
+  if (!folder.empty()) dialog.setDirectory(PathToQString(folder));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
@@ -32,23 +34,28 @@ std::optional<std::filesystem::path> Ask(QWidget* parent, QFileDialog::AcceptMod
 
 }  // namespace
 
-std::optional<std::filesystem::path> QtFileDialogs::OpenGroup(QWidget* parent) {
-  return Ask(parent, QFileDialog::AcceptOpen,
+std::optional<std::filesystem::path> QtFileDialogs::OpenGroup(QWidget* parent,
+                                                              const std::filesystem::path& folder) {
+  return Ask(parent, QFileDialog::AcceptOpen, folder,
              {QStringLiteral("グループファイル (*.group)"), kAllFiles},
              QStringLiteral("group"));
 }
 
-std::optional<std::filesystem::path> QtFileDialogs::OpenTypeFile(QWidget* parent) {
-  return Ask(parent, QFileDialog::AcceptOpen,
+std::optional<std::filesystem::path> QtFileDialogs::OpenTypeFile(
+    QWidget* parent, const std::filesystem::path& folder) {
+  return Ask(parent, QFileDialog::AcceptOpen, folder,
              {QStringLiteral("タイプ別色情報ファイル (*.type)"), kAllFiles},
              QStringLiteral("type"));
 }
 
-std::optional<std::filesystem::path> QtFileDialogs::SaveCsv(QWidget* parent) {
-  // QFileDialog asks before replacing an existing file unless told otherwise.
-  return Ask(parent, QFileDialog::AcceptSave,
+std::optional<std::filesystem::path> QtFileDialogs::SaveCsv(QWidget* parent,
+                                                            const std::filesystem::path& folder,
+                                                            const QString& proposedName) {
+  // QFileDialog adds the suffix before it asks about replacing a file, so the
+  // question is about the file that will be written.
+  return Ask(parent, QFileDialog::AcceptSave, folder,
              {QStringLiteral("コンマ区切りファイル (*.csv)"), kAllFiles},
-             QString(), QStringLiteral("Schedule.csv"));
+             QStringLiteral("csv"), proposedName);
 }
 
 }  // namespace tallyer

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <filesystem>
 #include <optional>
 
@@ -7,23 +8,32 @@ class QWidget;
 
 namespace tallyer {
 
-// The file choosers of the main dialog; none when the user cancels. Tests
-// answer them without showing a dialog.
+// The file choosers of the main window; none when the user cancels. Each
+// starts in `folder` (the current group's), or where Qt chooses when it is
+// empty. Tests answer them without showing a dialog.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  virtual std::optional<std::filesystem::path> OpenGroup(QWidget* parent) = 0;
-  virtual std::optional<std::filesystem::path> OpenTypeFile(QWidget* parent) = 0;
-  // Proposes "Schedule.csv" and asks before an existing file is replaced.
-  virtual std::optional<std::filesystem::path> SaveCsv(QWidget* parent) = 0;
+  virtual std::optional<std::filesystem::path> OpenGroup(QWidget* parent,
+                                                         const std::filesystem::path& folder) = 0;
+  virtual std::optional<std::filesystem::path> OpenTypeFile(QWidget* parent,
+                                                            const std::filesystem::path& folder) = 0;
+  // Proposes `proposedName`, adds ".csv" to a name typed without extension and
+  // asks before an existing file is replaced.
+  virtual std::optional<std::filesystem::path> SaveCsv(QWidget* parent,
+                                                       const std::filesystem::path& folder,
+                                                       const QString& proposedName) = 0;
 };
 
 // The choosers shown with QFileDialog.
 class QtFileDialogs : public FileDialogs {
  public:
-  std::optional<std::filesystem::path> OpenGroup(QWidget* parent) override;
-  std::optional<std::filesystem::path> OpenTypeFile(QWidget* parent) override;
-  std::optional<std::filesystem::path> SaveCsv(QWidget* parent) override;
+  std::optional<std::filesystem::path> OpenGroup(QWidget* parent,
+                                                 const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> OpenTypeFile(QWidget* parent,
+                                                    const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> SaveCsv(QWidget* parent, const std::filesystem::path& folder,
+                                               const QString& proposedName) override;
 };
 
 }  // namespace tallyer

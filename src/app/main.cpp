@@ -24,5 +24,5 @@ int main(int argc, char* argv[]) {
   tallyer::QtSettingsStore store;
   tallyer::QtFileDialogs files;
   tallyer::CTallyApp app(store);
-  return app.Exec(files, tallyer::ProcessLog());
+  return app.Exec(store, files, tallyer::ProcessLog(), QApplication::arguments());
 }

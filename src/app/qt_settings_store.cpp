@@ -49,4 +49,16 @@ void QtSettingsStore::WriteText(const std::string& name, const std::string& valu
   settings_->sync();
 }
 
+QVariant QtSettingsStore::Value(const QString& name) const { return settings_->value(name); }
+
+void QtSettingsStore::SetValue(const QString& name, const QVariant& value) {
+  settings_->setValue(name, value);
+  settings_->sync();
+}
+
+void QtSettingsStore::Remove(const QString& name) {
+  settings_->remove(name);
+  settings_->sync();
+}
+
 }  // namespace tallyer

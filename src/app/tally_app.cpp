@@ -1,6 +1,8 @@
 #include "app/tally_app.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QSessionManager>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -60,16 +62,24 @@ void CTallyApp::InitInstance(const std::filesystem::path& programFile,
 
 void CTallyApp::ExitInstance() { SaveStoredBand(store_, values_); }
 
-int CTallyApp::Exec(FileDialogs& files, DiagnosticLog& log) {
+int CTallyApp::Exec(WindowSettings& windowSettings, FileDialogs& files, DiagnosticLog& log,
+                    const QStringList& arguments) {
   InitInstance(QStringToPath(QCoreApplication::applicationFilePath()),
                QStringToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-  {
-    CTallyDlg dialog(values_, store_, files, log);
-    dialog.Start(QDateTime::currentDateTime());
-    dialog.exec();
-  }
-  ExitInstance();
-  return 0;
+  CTallyDlg window(values_, store_, windowSettings, files, log);
+  window.Start(QDateTime::currentDateTime());
+  const auto saveOnExit = [&] {
+    window.SaveWindowState();
+    ExitInstance();
+  };
+  // Logging out may end the process before the event loop returns.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
+                   [&](QSessionManager&) { saveOnExit(); });
+  window.show();
+  window.OpenStartGroup(arguments);
+  const int code = QApplication::exec();
+  saveOnExit();
+  return code;
 }
 
 }  // namespace tallyer

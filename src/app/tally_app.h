@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <filesystem>
 
 #include "run/tally_settings.h"
@@ -9,10 +10,11 @@ namespace tallyer {
 class DiagnosticLog;
 class FileDialogs;
 class SettingsStore;
+class WindowSettings;
 
 // The application object: restores the time band, decides where the HTML
-// report goes, runs the main dialog as the only window and saves the time band
-// when that dialog closes.
+// report goes, runs the main window and, however the program ends, saves the
+// time band and the window's size and place.
 class CTallyApp {
  public:
   explicit CTallyApp(SettingsStore& store) : store_(store) {}
@@ -24,8 +26,10 @@ class CTallyApp {
   // Exit: stores the time band of the last run (or the one read at start).
   void ExitInstance();
 
-  // The whole life of the program: start-up, the dialog, exit. Returns the exit code.
-  int Exec(FileDialogs& files, DiagnosticLog& log);
+  // The whole life of the program: start-up, the window until it closes, exit.
+  // `arguments` are the program's (its name first). Returns the exit code.
+  int Exec(WindowSettings& windowSettings, FileDialogs& files, DiagnosticLog& log,
+           const QStringList& arguments);
 
   AppValues& Values() { return values_; }
 

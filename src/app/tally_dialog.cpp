@@ -4,17 +4,30 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <system_error>
 
 #include "app/about_dialog.h"
 #include "app/file_dialogs.h"
+#include "app/group_drop.h"
 #include "app/period_defaults.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
+#include "app/report_names.h"
 #include "app/type_file_candidate.h"
+#include "app/window_settings.h"
 #include "data/cp932.h"
 #include "data/group.h"
 #include "run/run.h"
@@ -31,6 +44,7 @@ const std::string kNoTypeFileFound =
 const std::string kUnexpectedError = Utf8ToCp932("予期できないエラーです。");
 
 const QString kTitle = QStringLiteral("Planwell 集計ツール");
+const QString kGeometryValue = QStringLiteral("WindowGeometry");
 
 // The dates are shown and read as they are: in UTC no value falls into a
 // daylight-saving gap and gets moved.
@@ -70,19 +84,27 @@ class OrdinaryPointerWhileAsking {
 
 }  // namespace
 
-CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, DiagnosticLog& log,
-                     QWidget* parent)
-    : QDialog(parent),
-      ui_(std::make_unique<Ui::TallyDialog>()),
+CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windowSettings,
+                     FileDialogs& files, DiagnosticLog& log, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::OptionsForm>()),
       typeFileMenu_(new QMenu(this)),
       app_(app),
       store_(store),
+      windowSettings_(windowSettings),
       files_(files),
+      clock_([] { return QDateTime::currentDateTime(); }),
+      recent_(windowSettings),
       context_(*this, log) {
-  ui_->setupUi(this);
-  // A caption with the close box only: no minimise, maximise or help box.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(kTitle);
+  // The options form on the left; the splitter takes further panes beside it.
+  auto* panes = new QSplitter(Qt::Horizontal, this);
+  panes->setObjectName(QStringLiteral("mainSplitter"));
+  panes->setChildrenCollapsible(false);
+  auto* form = new QWidget(panes);
+  ui_->setupUi(form);
+  panes->addWidget(form);
+  setCentralWidget(panes);
   // Dates and times read the Japanese way whatever the system's language.
   setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   for (QDateTimeEdit* picker :
@@ -105,13 +127,24 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, D
   connect(findAction, &QAction::triggered, this, &CTallyDlg::FindTypeFile);
   connect(chooseAction, &QAction::triggered, this, &CTallyDlg::ChooseTypeFile);
 
-  // Qt cannot extend the window's system menu everywhere; the About box is
-  // reached from the window's context menu instead.
-  auto* aboutAction = new QAction(QStringLiteral("バージョン情報(&A)..."), this);
-  aboutAction->setObjectName(QStringLiteral("aboutAction"));
-  addAction(aboutAction);
-  setContextMenuPolicy(Qt::ActionsContextMenu);
-  connect(aboutAction, &QAction::triggered, this, &CTallyDlg::ShowAbout);
+  BuildMenus();
+  BuildStatusBar();
+
+  // A group file dropped anywhere on the window opens, also over a text field
+  // that would otherwise take the file's name as text.
+  setAcceptDrops(true);
+  for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
+
+  // Shortcuts, not actions of the window: those would join its context menu.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, ui_->runHtmlButton, &QPushButton::click);
+  }
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated,
+          ui_->runCsvButton, &QPushButton::click);
+  connect(ui_->contentTextEdit, &QLineEdit::returnPressed, ui_->runHtmlButton, &QPushButton::click);
+  ui_->runHtmlButton->setToolTip(QStringLiteral("Ctrl+Return"));
+  ui_->runCsvButton->setToolTip(QStringLiteral("Ctrl+E"));
 
   // Only the user's own changes count: activated and clicked are not sent
   // when the controls are filled at start.
@@ -123,13 +156,54 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, D
   connect(ui_->typeFileButton, &QToolButton::clicked, this, &CTallyDlg::ShowTypeFileMenu);
   connect(ui_->runHtmlButton, &QPushButton::clicked, this, &CTallyDlg::RunHtml);
   connect(ui_->runCsvButton, &QPushButton::clicked, this, &CTallyDlg::RunCsv);
-  connect(ui_->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ui_->closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 CTallyDlg::~CTallyDlg() = default;
 
+void CTallyDlg::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("fileMenu"));
+  QAction* open = file->addAction(QStringLiteral("グループを開く(&O)..."), this, &CTallyDlg::ChooseGroup);
+  open->setObjectName(QStringLiteral("openGroupAction"));
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  recentMenu_ = file->addMenu(QStringLiteral("最近使ったグループ(&R)"));
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  ShowRecentGroups();
+  file->addSeparator();
+  QAction* quit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
+  quit->setObjectName(QStringLiteral("quitAction"));
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("helpMenu"));
+  auto* about = new QAction(QStringLiteral("バージョン情報(&A)..."), this);
+  about->setObjectName(QStringLiteral("aboutAction"));
+  connect(about, &QAction::triggered, this, &CTallyDlg::ShowAbout);
+  help->addAction(about);
+  // The right-click menu of the window keeps the About box.
+  addAction(about);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CTallyDlg::BuildStatusBar() {
+  statusLabel_ = new QLabel(this);
+  statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+  // A long path is cut at the window's edge rather than widening the window.
+  statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusBar()->addWidget(statusLabel_, 1);
+  openFolderButton_ = new QToolButton(this);
+  openFolderButton_->setObjectName(QStringLiteral("openFolderButton"));
+  openFolderButton_->setText(QStringLiteral("フォルダーを開く"));
+  openFolderButton_->hide();
+  statusBar()->addPermanentWidget(openFolderButton_);
+  connect(openFolderButton_, &QToolButton::clicked, this, &CTallyDlg::OpenReportFolder);
+}
+
 void CTallyDlg::Start(const QDateTime& now) {
   setWindowIcon(ProgramIcon());
+  const QByteArray geometry = windowSettings_.Value(kGeometryValue).toByteArray();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
 
   TallySettings defaults;
   defaults.bandStart = app_.bandStart;
@@ -150,6 +224,18 @@ void CTallyDlg::Start(const QDateTime& now) {
   ShowSettings(fallback);
   ApplyEnablingRules(settings_.mode);
 }
+
+void CTallyDlg::OpenStartGroup(const QStringList& arguments) {
+  if (arguments.size() > 1) {
+    OpenGroup(QStringToPath(QFileInfo(arguments[1]).absoluteFilePath()));
+    return;
+  }
+  if (recent_.Paths().isEmpty()) return;
+  const QString last = recent_.Paths().first();
+  if (QFileInfo::exists(last)) OpenGroup(QStringToPath(last));
+}
+
+void CTallyDlg::SaveWindowState() { windowSettings_.SetValue(kGeometryValue, saveGeometry()); }
 
 void CTallyDlg::ShowSettings(const TallySettings& fallback) {
   ui_->groupPathEdit->setText(PathToQString(settings_.groupPath));
@@ -231,17 +317,49 @@ void CTallyDlg::ModeChanged() {
 }
 
 void CTallyDlg::ChooseGroup() {
-  const auto path = files_.OpenGroup(this);
-  if (!path) return;
+  const auto path = files_.OpenGroup(this, GroupFolder(QStringToPath(ui_->groupPathEdit->text())));
+  if (path) OpenGroup(*path);
+}
+
+bool CTallyDlg::OpenGroup(const std::filesystem::path& path) {
   memberKeys_.clear();
   ui_->memberList->clear();
 
   std::vector<std::string> keys;
   std::vector<std::string> names;
-  ListVisibleMembers(context_.group, *path, keys, names);
+  const bool loaded = ListVisibleMembers(context_.group, path, keys, names);
   memberKeys_ = std::move(keys);
   for (const std::string& name : names) ui_->memberList->addItem(FromCp932(name));
-  ui_->groupPathEdit->setText(PathToQString(*path));
+  ui_->groupPathEdit->setText(PathToQString(path));
+  if (loaded) {
+    recent_.Add(PathToQString(path));
+    ShowRecentGroups();
+  }
+  return loaded;
+}
+
+void CTallyDlg::OpenRecentGroup(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    recent_.Remove(path);
+    ShowRecentGroups();
+  }
+  OpenGroup(QStringToPath(path));
+}
+
+void CTallyDlg::ShowRecentGroups() {
+  // Deleted later: this may run from the triggered signal of one of them.
+  for (QAction* old : recentMenu_->actions()) {
+    recentMenu_->removeAction(old);
+    old->deleteLater();
+  }
+  const QStringList& paths = recent_.Paths();
+  for (int i = 0; i < paths.size(); ++i) {
+    QString shown = QDir::toNativeSeparators(paths[i]);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+    connect(entry, &QAction::triggered, this, [this, path = paths[i]] { OpenRecentGroup(path); });
+  }
+  recentMenu_->setEnabled(!paths.isEmpty());
 }
 
 void CTallyDlg::ShowTypeFileMenu() { typeFileMenu_->exec(QCursor::pos()); }
@@ -262,20 +380,45 @@ void CTallyDlg::FindTypeFile() {
 }
 
 void CTallyDlg::ChooseTypeFile() {
-  if (const auto path = files_.OpenTypeFile(this)) ui_->typeFileEdit->setText(PathToQString(*path));
+  const auto path = files_.OpenTypeFile(this, GroupFolder(QStringToPath(ui_->groupPathEdit->text())));
+  if (path) ui_->typeFileEdit->setText(PathToQString(*path));
 }
 
 void CTallyDlg::RunHtml() {
   ReadControls();
-  Run(settings_, context_, app_, store_, *this);
+  documentOpened_ = false;
+  if (Run(settings_, context_, app_, store_, *this) == RunOutcome::kDone) {
+    ShowWritten(app_.htmlReportPath, documentOpened_);
+  }
 }
 
 void CTallyDlg::RunCsv() {
   ReadControls();
-  const auto path = files_.SaveCsv(this);
+  const QString proposed = ProposedReportName(settings_.groupPath, ui_->firstDateEdit->date(),
+                                              ui_->lastDateEdit->date(), QStringLiteral("csv"));
+  const auto path = files_.SaveCsv(this, GroupFolder(settings_.groupPath), proposed);
   if (!path) return;
   settings_.outputPath = *path;
-  Run(settings_, context_, app_, store_, *this);
+  if (Run(settings_, context_, app_, store_, *this) == RunOutcome::kDone) ShowWritten(*path, true);
+}
+
+void CTallyDlg::ShowWritten(const std::filesystem::path& path, bool openedInBrowser) {
+  lastWritten_ = path;
+  const QString where = QDir::toNativeSeparators(PathToQString(path));
+  const QString text = openedInBrowser
+                           ? QStringLiteral("集計結果を %1 に書き出しました。")
+                           : QStringLiteral("集計結果を %1 に書き出しましたが、ブラウザーで開けませんでした。");
+  statusLabel_->setText(clock_().toString(QStringLiteral("HH:mm ")) + text.arg(where));
+  statusLabel_->setToolTip(where);
+  openFolderButton_->show();
+}
+
+void CTallyDlg::OpenReportFolder() {
+  const QString folder = PathToQString(lastWritten_.parent_path());
+  if (!OpenWithDesktop(QUrl::fromLocalFile(folder))) {
+    statusBar()->showMessage(QStringLiteral("フォルダー %1 を開けませんでした。").arg(QDir::toNativeSeparators(folder)),
+                             10000);
+  }
 }
 
 void CTallyDlg::ShowAbout() {
@@ -309,7 +452,47 @@ void CTallyDlg::SetProgress(int position) {
 }
 
 void CTallyDlg::OpenDocument(const std::filesystem::path& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQString(path)));
+  documentOpened_ = OpenWithDesktop(QUrl::fromLocalFile(PathToQString(path)));
+}
+
+bool CTallyDlg::OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+void CTallyDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedGroupFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void CTallyDlg::dragMoveEvent(QDragMoveEvent* event) {
+  if (DroppedGroupFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void CTallyDlg::dropEvent(QDropEvent* event) {
+  const auto path = DroppedGroupFile(event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: a message box inside it would hold the
+  // program the file came from until the box is answered.
+  QTimer::singleShot(0, this, [this, group = *path] { OpenGroup(group); });
+}
+
+bool CTallyDlg::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      if (DroppedGroupFile(static_cast<QDragMoveEvent*>(event)->mimeData())) {
+        static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+        return true;
+      }
+      break;
+    case QEvent::Drop:
+      if (DroppedGroupFile(static_cast<QDropEvent*>(event)->mimeData())) {
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace tallyer

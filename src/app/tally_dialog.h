@@ -1,20 +1,26 @@
 #pragma once
 
-#include <QDialog>
 #include <QDateTime>
+#include <QMainWindow>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "app/recent_groups.h"
 
 #include "run/run_host.h"
 #include "run/tally_settings.h"
 #include "tally/tally_context.h"
 
+class QLabel;
 class QMenu;
+class QToolButton;
+class QUrl;
 
 namespace Ui {
-class TallyDialog;
+class OptionsForm;
 }
 
 namespace tallyer {
@@ -22,26 +28,44 @@ namespace tallyer {
 class DiagnosticLog;
 class FileDialogs;
 class SettingsStore;
+class WindowSettings;
 
-// The program's only window: gathers the options of a run, lists the members
+// The program's main window: gathers the options of a run, lists the members
 // of the chosen group, finds or picks the type colour file, shows the progress
-// of a run and starts the HTML and CSV reports. It is also the user interface
-// the core reports to (messages, progress, busy cursor, opening the page).
-// Everything runs on the GUI thread; a run blocks the window until it ends.
-class CTallyDlg : public QDialog, public RunHost {
+// of a run and starts the HTML and CSV reports; its status bar tells where the
+// last report went. It is also the user interface the core reports to
+// (messages, progress, busy cursor, opening the page). Everything runs on the
+// GUI thread; a run blocks the window until it ends.
+class CTallyDlg : public QMainWindow, public RunHost {
   Q_OBJECT
 
  public:
-  CTallyDlg(AppValues& app, SettingsStore& store, FileDialogs& files, DiagnosticLog& log,
-            QWidget* parent = nullptr);
+  using Clock = std::function<QDateTime()>;
+
+  CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windowSettings,
+            FileDialogs& files, DiagnosticLog& log, QWidget* parent = nullptr);
   ~CTallyDlg() override;
 
-  // Restores the stored options into the controls; `now` gives the default period.
+  // The local time; tests fix it.
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
+
+  // Restores the stored options and the window's size and place into the
+  // window; `now` gives the default period.
   void Start(const QDateTime& now);
+  // After the window is shown: opens the group named by the first argument
+  // after the program's name, else the last group that loaded, if it is still there.
+  void OpenStartGroup(const QStringList& arguments);
+  // Stores the window's size and place.
+  void SaveWindowState();
+
+  // Reads the group into the member list; true when it loaded. A group that
+  // loads becomes the first of the recent groups.
+  bool OpenGroup(const std::filesystem::path& path);
 
   // The operations behind the controls.
   void ModeChanged();
   void ChooseGroup();
+  void OpenRecentGroup(const QString& path);
   void FindTypeFile();
   void ChooseTypeFile();
   void RunHtml();
@@ -61,19 +85,43 @@ class CTallyDlg : public QDialog, public RunHost {
   // One key per entry of the member list, in the same order.
   const std::vector<std::string>& MemberKeys() const { return memberKeys_; }
   TallyContext& Context() { return context_; }
+  const RecentGroups& Recent() const { return recent_; }
+
+ protected:
+  // Hands a file or folder to the desktop (the browser, the file manager);
+  // false when nothing could take it.
+  virtual bool OpenWithDesktop(const QUrl& url);
+
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildMenus();
+  void BuildStatusBar();
+  void ShowRecentGroups();
+  void ShowWritten(const std::filesystem::path& path, bool openedInBrowser);
+  void OpenReportFolder();
   void ShowSettings(const TallySettings& fallback);
   void ReadControls();
   void ApplyEnablingRules(int mode);
   void ShowTypeFileMenu();
   std::vector<std::string> SelectedKeys() const;
 
-  std::unique_ptr<Ui::TallyDialog> ui_;
+  std::unique_ptr<Ui::OptionsForm> ui_;
   QMenu* typeFileMenu_;
+  QMenu* recentMenu_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  QToolButton* openFolderButton_ = nullptr;
   AppValues& app_;
   SettingsStore& store_;
+  WindowSettings& windowSettings_;
   FileDialogs& files_;
+  Clock clock_;
+  RecentGroups recent_;
+  std::filesystem::path lastWritten_;
+  bool documentOpened_ = false;
   TallyContext context_;
   TallySettings settings_;
   std::vector<std::string> memberKeys_;

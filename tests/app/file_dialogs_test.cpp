@@ -1,6 +1,7 @@
 #include <QFileDialog>
 #include <QTest>
 #include <QTimer>
+#include <QFileInfo>
 #include <functional>
 
 #include "app/file_dialogs.h"
@@ -46,14 +47,17 @@ class FileDialogsTest : public QObject {
     WriteBytes(dir / "営業部.group", "x");
     QStringList filters;
     QString suffix;
+    QString folder;
     WhenShown(this, [&](QFileDialog* d) {
       filters = d->nameFilters();
       suffix = d->defaultSuffix();
+      folder = d->directory().absolutePath();
       QCOMPARE(d->acceptMode(), QFileDialog::AcceptOpen);
       d->selectFile(PathToQString(dir / "営業部.group"));
       QMetaObject::invokeMethod(d, "accept");  // as the OK button does
     });
-    const auto chosen = QtFileDialogs().OpenGroup(nullptr);
+    const auto chosen = QtFileDialogs().OpenGroup(nullptr, dir.Path());
+    QCOMPARE(folder, PathToQString(dir.Path()));
     QCOMPARE(filters, (QStringList{"グループファイル (*.group)", kAllFiles}));
     QCOMPARE(suffix, QStringLiteral("group"));
     QVERIFY(chosen);
@@ -61,40 +65,56 @@ class FileDialogsTest : public QObject {
   }
 
   void typeFileChooserOffersTypeFilesFirst() {
+    TempDir dir;
     QStringList filters;
     QString suffix;
+    QString folder;
     WhenShown(this, [&](QFileDialog* d) {
       filters = d->nameFilters();
       suffix = d->defaultSuffix();
+      folder = d->directory().absolutePath();
       d->reject();
     });
-    QVERIFY(!QtFileDialogs().OpenTypeFile(nullptr));  // cancelled
+    QVERIFY(!QtFileDialogs().OpenTypeFile(nullptr, dir.Path()));  // cancelled
+    QCOMPARE(folder, PathToQString(dir.Path()));
     QCOMPARE(filters, (QStringList{"タイプ別色情報ファイル (*.type)", kAllFiles}));
     QCOMPARE(suffix, QStringLiteral("type"));
   }
 
-  void csvChooserProposesScheduleCsv() {
+  // The name typed into the chooser and the file it gives.
+  void csvChooserProposesANameInTheGroupsFolder_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("as proposed") << "" << "営業部_20050601-20050630.csv";
+    QTest::newRow("no extension gets .csv") << "結果" << "結果.csv";
+    QTest::newRow("another extension stays") << "結果.txt" << "結果.txt";
+    QTest::newRow("upper-case extension stays") << "結果.CSV" << "結果.CSV";
+  }
+  void csvChooserProposesANameInTheGroupsFolder() {
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
     TempDir dir;
     QStringList filters;
     QString proposed;
-    QString suffix = QStringLiteral("unset");
+    QString folder;
     bool confirms = false;
     WhenShown(this, [&](QFileDialog* d) {
       filters = d->nameFilters();
-      suffix = d->defaultSuffix();
       confirms = !d->testOption(QFileDialog::DontConfirmOverwrite);
       QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
+      folder = d->directory().absolutePath();
       proposed = QFileInfo(d->selectedFiles().value(0)).fileName();
-      d->selectFile(PathToQString(dir / "結果.csv"));
+      if (!typed.isEmpty()) d->selectFile(typed);
       QMetaObject::invokeMethod(d, "accept");  // as the OK button does
     });
-    const auto chosen = QtFileDialogs().SaveCsv(nullptr);
+    const auto result =
+        QtFileDialogs().SaveCsv(nullptr, dir.Path(), QStringLiteral("営業部_20050601-20050630.csv"));
     QCOMPARE(filters, (QStringList{"コンマ区切りファイル (*.csv)", kAllFiles}));
-    QCOMPARE(proposed, QStringLiteral("Schedule.csv"));
-    QCOMPARE(suffix, QString());
+    QCOMPARE(folder, PathToQString(dir.Path()));
+    QCOMPARE(proposed, QStringLiteral("営業部_20050601-20050630.csv"));
     QVERIFY(confirms);
-    QVERIFY(chosen);
-    QCOMPARE(*chosen, dir / "結果.csv");
+    QVERIFY(result);
+    QCOMPARE(*result, dir / chosen.toStdString());
   }
 };
 

@@ -7,6 +7,7 @@
 #include "app/period_defaults.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
+#include "app/report_names.h"
 #include "app/type_file_candidate.h"
 #include "data/cp932.h"
 
@@ -37,6 +38,22 @@ class HelpersTest : public QObject {
       QVERIFY(found);
       QCOMPARE(PathToQString(*found), candidate);
     }
+  }
+
+  void proposedReportName_data() {
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "/data/営業部.group" << "営業部_20250101-20251231.csv";
+    QTest::newRow("last dot counts") << "/data/g.old.group" << "g.old_20250101-20251231.csv";
+    QTest::newRow("no extension") << "/data/team" << "team_20250101-20251231.csv";
+    QTest::newRow("no group chosen") << "右のボタンをクリックして選択して下さい。" << "Schedule.csv";
+  }
+  void proposedReportName() {
+    QFETCH(QString, group);
+    QFETCH(QString, name);
+    QCOMPARE(ProposedReportName(QStringToPath(group), QDate(2025, 1, 1), QDate(2025, 12, 31),
+                                QStringLiteral("csv")),
+             name);
   }
 
   void defaultPeriod_data() {
