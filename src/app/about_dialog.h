@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <memory>
 
 namespace Ui {
@@ -9,7 +10,8 @@ class AboutDialog;
 
 namespace tallyer {
 
-// "ﾊﾞｰｼﾞｮﾝ情報": the program icon, its name and version, and an OK button.
+// "ﾊﾞｰｼﾞｮﾝ情報": the program icon, its name and version, the Qt it runs on,
+// the build date, and an OK button.
 class AboutDialog : public QDialog {
   Q_OBJECT
 
@@ -20,5 +22,9 @@ class AboutDialog : public QDialog {
  private:
   std::unique_ptr<Ui::AboutDialog> ui_;
 };
+
+// "ビルド日：YYYY/MM/DD" of a build time in seconds since 1970 (UTC); empty
+// for a negative time, which stands for "not known".
+QString BuildDateText(long long epochSeconds);
 
 }  // namespace tallyer

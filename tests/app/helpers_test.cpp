@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "app/about_dialog.h"
 #include "app/period_defaults.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
@@ -54,6 +55,20 @@ class HelpersTest : public QObject {
     QCOMPARE(ProposedReportName(QStringToPath(group), QDate(2025, 1, 1), QDate(2025, 12, 31),
                                 QStringLiteral("csv")),
              name);
+  }
+
+  void buildDateText_data() {
+    QTest::addColumn<qint64>("epoch");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("the epoch") << qint64(0) << "ビルド日：1970/01/01";
+    QTest::newRow("29 February, first second") << qint64(951782400) << "ビルド日：2000/02/29";
+    QTest::newRow("29 February, last second") << qint64(951868799) << "ビルド日：2000/02/29";
+    QTest::newRow("not known") << qint64(-1) << "";
+  }
+  void buildDateText() {
+    QFETCH(qint64, epoch);
+    QFETCH(QString, text);
+    QCOMPARE(BuildDateText(epoch), text);
   }
 
   void defaultPeriod_data() {

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -488,7 +489,7 @@ class TallyDialogTest : public QObject {
     QVERIFY(f.dialog->actions().contains(about));
     QCOMPARE(f.dialog->contextMenuPolicy(), Qt::ActionsContextMenu);
 
-    QString title, text;
+    QString title, text, qt, built;
     // Answers the modal box from the event loop it runs, as the user would.
     QTimer::singleShot(0, this, [&] {
       QWidget* box = QApplication::activeModalWidget();
@@ -496,11 +497,17 @@ class TallyDialogTest : public QObject {
       title = box->windowTitle();
       auto* label = box->findChild<QLabel*>(QStringLiteral("versionLabel"));
       if (label) text = label->text();
+      qt = box->findChild<QLabel*>(QStringLiteral("qtVersionLabel"))->text();
+      built = box->findChild<QLabel*>(QStringLiteral("buildDateLabel"))->text();
       auto* ok = box->findChild<QPushButton*>(QStringLiteral("okButton"));
       if (ok) ok->click(); else box->close();
     });
     about->trigger();
     QCOMPARE(title, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    QCOMPARE(qt, QStringLiteral("Qt ") + qVersion());  // the Qt it runs on
+    // This build came from a commit (or SOURCE_DATE_EPOCH): its date is known.
+    QVERIFY2(QRegularExpression(QStringLiteral("^ビルド日：\\d{4}/\\d{2}/\\d{2}$")).match(built).hasMatch(),
+             qPrintable(built));
     QCOMPARE(text, QStringLiteral("Planwell 集計ツール ver 1.10"));
   }
 
