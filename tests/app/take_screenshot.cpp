@@ -1,56 +1,90 @@
-// Draws the main window with a sample group loaded into a PNG file, for the
-// README: take_screenshot OUTPUT.png (run it under a real X server).
+// Draws the main window with the sample group loaded into PNG files, for the
+// READMEs. Run it under a real X server (xvfb-run) with a CJK font installed:
+//   take_screenshot FOLDER
+// writes FOLDER/tallyer.png (the window after 実行) and FOLDER/tallyer-menu.png
+// (the ファイル menu with the recent groups).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QEventLoop>
 #include <QListWidget>
 #include <QMenu>
-#include <QTimeEdit>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
 
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app_test_support.h"
-#include "support/archive_writer.h"
 
 using namespace tallyer;
 using namespace tallyer::testing;
 
+namespace {
+
+void Wait(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// The screen under the window and whatever pops up over it.
+bool SaveScreen(const QRect& area, const QString& file) {
+  return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+      .save(file);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   if (argc != 2) {
-    qCritical("usage: take_screenshot OUTPUT.png");
+    qCritical("usage: take_screenshot FOLDER");
     return 2;
   }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
   QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   QApplication::setWindowIcon(ProgramIcon());
 
+  // A folder name an office user might have, not a temporary one.
+  const std::filesystem::path data = "/tmp/Planwell";
+  std::filesystem::remove_all(data);
+  if (QProcess::execute(QStringLiteral(TALLYER_SAMPLE_PROGRAM), {PathToQString(data / "営業部")}) != 0) return 1;
+  const auto group = data / "営業部" / "営業部.group";
+
   DialogFixture f;
-  std::filesystem::create_directory(f.dir / "営業部");
-  const auto group = f.dir / "営業部" / "営業部.group";
-  GroupFileBuilder builder;
-  builder.Name(Utf8ToCp932("営業部"));
-  for (const char* name : {"田中 一郎", "鈴木 花子", "佐藤 健", "高橋 美咲", "伊藤 翔", "渡辺 由美",
-                           "山本 大輔", "中村 さくら", "小林 誠", "加藤 愛", "吉田 拓也", "山田 優子"}) {
-    builder.Add(Utf8ToCp932(name), Utf8ToCp932(name));
-  }
-  WriteBytes(group, builder.Build());
-  WriteBytes(f.dir / "営業部" / "営業部.type", Utf8ToCp932("会議\t255,0,0\r\n"));
-  f.files.group = group;
-
-  RecordingDialog& dialog = f.Open(QDateTime::currentDateTime());
-  dialog.ChooseGroup();
+  f.app.htmlReportPath = data / "Planwell_Output.html";
+  f.store.WriteText("date1", "20250401");
+  f.store.WriteText("date2", "20250930");
+  f.windowSettings.SetValue(QStringLiteral("RecentGroup1"), QStringLiteral("/tmp/Planwell/開発部/開発部.group"));
+  RecordingDialog& window = f.Open(QDateTime(QDate(2025, 10, 6), QTime(9, 41)));
+  window.move(0, 0);
+  window.show();
+  window.OpenGroup(group);
   auto* list = f.Find<QListWidget>("memberList");
-  for (int row : {0, 3, 4}) list->item(row)->setSelected(true);
-  auto* modes = f.Find<QComboBox>("modeCombo");
-  modes->setCurrentIndex(kModeType);
-  emit modes->activated(kModeType);
-  f.Find<QMenu>("typeFileMenu")->actions()[0]->trigger();
-  f.Find<QCheckBox>("bandOnlyCheck")->click();
-  f.Find<QTimeEdit>("bandStartEdit")->setTime(QTime(9, 0));
-  f.Find<QTimeEdit>("bandEndEdit")->setTime(QTime(18, 0));
+  for (int row : {0, 1, 3}) list->item(row)->setSelected(true);
+  f.Find<QComboBox>("formatCombo")->setCurrentIndex(1);
+  window.RunHtml();
+  Wait(300);
+  if (!window.grab().save(out.filePath(QStringLiteral("tallyer.png")))) return 1;
 
-  dialog.show();
-  QApplication::processEvents();
-  if (!dialog.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
-  return dialog.messages.empty() ? 0 : 1;
+  QMenu* file = f.Find<QMenu>("fileMenu");
+  QMenu* recent = f.Find<QMenu>("recentMenu");
+  window.menuBar()->setActiveAction(file->menuAction());
+  Wait(200);
+  file->setActiveAction(recent->menuAction());
+  recent->popup(file->geometry().topRight() + QPoint(0, file->actionGeometry(recent->menuAction()).top()));
+  Wait(300);
+  const QRect area = window.frameGeometry().united(file->geometry()).united(recent->geometry());
+  if (!SaveScreen(QRect(0, 0, area.right() + 8, window.frameGeometry().height() * 2 / 3),
+                  out.filePath(QStringLiteral("tallyer-menu.png")))) {
+    return 1;
+  }
+  recent->close();
+  file->close();
+  std::filesystem::remove_all(data);
+  return window.messages.empty() ? 0 : 1;
 }
