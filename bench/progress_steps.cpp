@@ -29,7 +29,7 @@ class TimingHost : public RunHost {
   void ShowMessage(const std::string&, MessageKind) override { ++messages; }
   void ShowDebugMessage(const std::string&) override {}
   void SetProgress(int position) override { steps.push_back({position, Clock::now()}); }
-  void OpenDocument(const std::filesystem::path&) override { opened = true; }
+  bool OpenDocument(const std::filesystem::path&) override { return opened = true; }
 
   struct Step {
     int position;

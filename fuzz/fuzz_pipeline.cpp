@@ -24,7 +24,7 @@ class NullRunHost : public RunHost {
   void ShowMessage(const std::string&, MessageKind) override {}
   void ShowDebugMessage(const std::string&) override {}
   void SetProgress(int) override {}
-  void OpenDocument(const std::filesystem::path&) override {}
+  bool OpenDocument(const std::filesystem::path&) override { return true; }
 };
 
 // Cuts the input into its parts; a part the input is too short for is cut short.

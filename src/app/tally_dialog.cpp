@@ -331,6 +331,7 @@ bool CTallyDlg::OpenGroup(const std::filesystem::path& path) {
   memberKeys_ = std::move(keys);
   for (const std::string& name : names) ui_->memberList->addItem(FromCp932(name));
   ui_->groupPathEdit->setText(PathToQString(path));
+  groupLoaded_ = loaded;
   if (loaded) {
     recent_.Add(PathToQString(path));
     ShowRecentGroups();
@@ -384,8 +385,15 @@ void CTallyDlg::ChooseTypeFile() {
   if (path) ui_->typeFileEdit->setText(PathToQString(*path));
 }
 
+bool CTallyDlg::GroupLoaded() {
+  // Without a group a run would write and open a report of nothing.
+  if (!groupLoaded_) ShowMessage(kNoGroupFile, MessageKind::kInformation);
+  return groupLoaded_;
+}
+
 void CTallyDlg::RunHtml() {
   ReadControls();
+  if (!GroupLoaded()) return;
   documentOpened_ = false;
   if (Run(settings_, context_, app_, store_, *this) == RunOutcome::kDone) {
     ShowWritten(app_.htmlReportPath, documentOpened_);
@@ -394,6 +402,7 @@ void CTallyDlg::RunHtml() {
 
 void CTallyDlg::RunCsv() {
   ReadControls();
+  if (!GroupLoaded()) return;
   const QString proposed = ProposedReportName(settings_.groupPath, ui_->firstDateEdit->date(),
                                               ui_->lastDateEdit->date(), QStringLiteral("csv"));
   const auto path = files_.SaveCsv(this, GroupFolder(settings_.groupPath), proposed);
@@ -451,8 +460,9 @@ void CTallyDlg::SetProgress(int position) {
   ui_->progressBar->repaint();
 }
 
-void CTallyDlg::OpenDocument(const std::filesystem::path& path) {
+bool CTallyDlg::OpenDocument(const std::filesystem::path& path) {
   documentOpened_ = OpenWithDesktop(QUrl::fromLocalFile(PathToQString(path)));
+  return documentOpened_;
 }
 
 bool CTallyDlg::OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }

@@ -78,7 +78,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   void BeginBusy() override;
   void EndBusy() override;
   void SetProgress(int position) override;
-  void OpenDocument(const std::filesystem::path& path) override;
+  bool OpenDocument(const std::filesystem::path& path) override;
 
   // The options as last read from (or shown in) the controls.
   const TallySettings& Settings() const { return settings_; }
@@ -108,6 +108,8 @@ class CTallyDlg : public QMainWindow, public RunHost {
   void ApplyEnablingRules(int mode);
   void ShowTypeFileMenu();
   std::vector<std::string> SelectedKeys() const;
+  // Tells the user when no group is loaded; true when one is.
+  bool GroupLoaded();
 
   std::unique_ptr<Ui::OptionsForm> ui_;
   QMenu* typeFileMenu_;
@@ -125,6 +127,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   TallyContext context_;
   TallySettings settings_;
   std::vector<std::string> memberKeys_;
+  bool groupLoaded_ = false;
 };
 
 }  // namespace tallyer

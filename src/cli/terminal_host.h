@@ -17,7 +17,8 @@ class TerminalHost : public RunHost {
   void ShowMessage(const std::string& text, MessageKind kind) override;
   void ShowDebugMessage(const std::string& text) override;
   void SetProgress(int) override {}
-  void OpenDocument(const std::filesystem::path&) override {}
+  // Nothing to open on a terminal, and nothing that failed.
+  bool OpenDocument(const std::filesystem::path&) override { return true; }
 
   // Information messages ("出力しました。") would name a report the user never
   // asked for while the report goes to a temporary file; they are dropped then.

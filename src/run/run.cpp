@@ -16,6 +16,13 @@ const std::string kNoTypeFile = Utf8ToCp932("タイプ別色情報ファイル�
 const std::string kNoMode = Utf8ToCp932("集計モードを選択して下さい。");
 const std::string kDone = Utf8ToCp932("出力しました。");
 
+std::string NotOpenedMessage(const std::filesystem::path& page) {
+  const std::u8string utf8 = page.u8string();
+  return Utf8ToCp932("集計結果を ") +
+         Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size())) +
+         Utf8ToCp932(" に書き出しましたが、ブラウザーで開けませんでした。");
+}
+
 // The message of the first check the options fail, or nullptr.
 const std::string* RefusalOf(const TallySettings& s) {
   // A band that is switched off cannot be wrong.
@@ -94,8 +101,9 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
   if (written) {
     if (csv) {
       host.ShowMessage(kDone, MessageKind::kInformation);
-    } else {
-      host.OpenDocument(app.htmlReportPath);
+    } else if (!host.OpenDocument(app.htmlReportPath)) {
+      // The page is there all the same; the user must learn where.
+      host.ShowMessage(NotOpenedMessage(app.htmlReportPath), MessageKind::kInformation);
     }
   }
   host.SetProgress(0);

@@ -11,8 +11,8 @@ class RunHost : public UiServices {
  public:
   // Moves the progress bar (0..100), repainted at once.
   virtual void SetProgress(int position) = 0;
-  // Asks the desktop to open the file; the result is ignored.
-  virtual void OpenDocument(const std::filesystem::path& path) = 0;
+  // Asks the desktop to open the file; false when it reports that it could not.
+  virtual bool OpenDocument(const std::filesystem::path& path) = 0;
 };
 
 }  // namespace tallyer

@@ -17,7 +17,7 @@ TEST(TerminalHostTest, WritesEachMessageAsOneUtf8Line) {
   host.ShowMessage(Utf8ToCp932("ﾌｧｲﾙ"), MessageKind::kError);
   host.ShowDebugMessage("CGroup");
   host.SetProgress(50);
-  host.OpenDocument("page.html");
+  EXPECT_TRUE(host.OpenDocument("page.html"));
   EXPECT_EQ(err.str(),
             "tallyer-cli: 日付範囲が不正です。\n"
             "tallyer-cli: 出力しました。\n"

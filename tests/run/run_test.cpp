@@ -302,6 +302,18 @@ TEST_F(RunTest, HtmlRunWritesAndOpensThePage) {
               "</table>\n</body></html>"));
 }
 
+TEST_F(RunTest, APageTheDesktopCannotOpenIsToldWithItsPlace) {
+  host_.openSucceeds = false;
+  EXPECT_EQ(RunOnce(), RunOutcome::kDone);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, J("集計結果を ") + app_.htmlReportPath.string() +
+                                        J(" に書き出しましたが、ブラウザーで開けませんでした。"));
+  EXPECT_EQ(host_.messages[0].kind, MessageKind::kInformation);
+  EXPECT_EQ(host_.events.end()[-3], "open " + app_.htmlReportPath.string());
+  EXPECT_EQ(host_.events.end()[-1], "progress 0");
+  EXPECT_TRUE(fs::exists(app_.htmlReportPath));
+}
+
 TEST_F(RunTest, ProgressMovesThroughEveryPositionWhateverTheOptions) {
   EXPECT_EQ(RunOnce(), RunOutcome::kDone);
   EXPECT_EQ(host_.progress, kAllPositions);

@@ -30,9 +30,10 @@ class RecordingRunHost : public RunHost {
     progress.push_back(position);
     events.push_back("progress " + std::to_string(position));
   }
-  void OpenDocument(const std::filesystem::path& path) override {
+  bool OpenDocument(const std::filesystem::path& path) override {
     opened.push_back(path);
     events.push_back("open " + path.string());
+    return openSucceeds;
   }
   void BeginBusy() override { ++busyDepth; }
   void EndBusy() override { --busyDepth; }
@@ -43,6 +44,7 @@ class RecordingRunHost : public RunHost {
   std::vector<std::filesystem::path> opened;
   std::vector<std::string> events;
   int busyDepth = 0;
+  bool openSucceeds = true;  // what the desktop answers
 };
 
 }  // namespace tallyer::testing
