@@ -24,32 +24,42 @@ constexpr const char* kDurationFormat = "[h]:mm";
 constexpr int kFilterButtonWidth = 2;
 constexpr std::size_t kMeasuredBytes = 1024;
 
+#ifdef _WIN32
+// The text in the ANSI code page, or none when the page cannot spell it.
+std::optional<std::string> AnsiText(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                    static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                      out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+// The short (8.3) name of an existing file or folder, in the ANSI code page.
+std::optional<std::string> ShortAnsiName(const std::wstring& path) {
+  const DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (n == 0) return std::nullopt;
+  std::wstring shortPath(n, L'\0');
+  const DWORD written = GetShortPathNameW(path.c_str(), shortPath.data(), n);
+  if (written == 0 || written >= n) return std::nullopt;
+  shortPath.resize(written);
+  return AnsiText(shortPath);
+}
+#endif
+
 // The name the library opens the file by. It opens narrow names: the path's
 // own bytes on POSIX; on Windows the ANSI code page's, so a name that page
-// cannot spell goes by its folder's short (8.3) name.
+// cannot spell goes by its short name, or its folder's and its own.
 std::optional<std::string> LibraryFileName(const std::filesystem::path& path) {
 #ifdef _WIN32
-  const auto narrow = [](const std::wstring& wide) -> std::optional<std::string> {
-    if (wide.empty()) return std::string();
-    BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                      static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
-    if (n <= 0 || lost) return std::nullopt;
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                        out.data(), n, nullptr, nullptr);
-    return out;
-  };
-  if (auto name = narrow(path.native())) return name;
+  if (auto name = AnsiText(path.native())) return name;
+  if (auto name = ShortAnsiName(path.native())) return name;
   const std::wstring folder = path.parent_path().empty() ? L"." : path.parent_path().native();
-  const DWORD n = GetShortPathNameW(folder.c_str(), nullptr, 0);
-  if (n == 0) return std::nullopt;
-  std::wstring shortFolder(n, L'\0');
-  const DWORD written = GetShortPathNameW(folder.c_str(), shortFolder.data(), n);
-  if (written == 0 || written >= n) return std::nullopt;
-  shortFolder.resize(written);
-  auto folderName = narrow(shortFolder);
-  auto fileName = narrow(path.filename().native());
+  auto folderName = ShortAnsiName(folder);
+  auto fileName = AnsiText(path.filename().native());
   if (!folderName || !fileName) return std::nullopt;
   return *folderName + "\\" + *fileName;
 #else
