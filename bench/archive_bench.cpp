@@ -34,9 +34,8 @@ BENCHMARK(BM_ArchiveReadU32)->Unit(benchmark::kMillisecond);
 // CMonthFile::Load: records read whole, texts interned.
 void BM_MonthFileLoad(benchmark::State& state) {
   BenchYear& year = BenchYear::Get();
-  NullUiServices ui;
   TextPool texts;
-  CMonthFile month(ui, texts);
+  CMonthFile month(texts);
   month.SetGroup(&year.context.group);
   month.SetMonth(year.FirstDate());
   std::int64_t records = 0;

@@ -3,8 +3,6 @@
 #include <filesystem>
 
 #include "data/date_time.h"
-#include "run/diagnostic_log.h"
-#include "run/ui_services.h"
 #include "support/temp_dir.h"
 #include "tally/tally_context.h"
 
@@ -27,9 +25,7 @@ class BenchYear {
   DateTime FirstDate() const;
   DateTime LastDate() const;
 
-  NullUiServices ui;
-  DiagnosticLog log{std::filesystem::path()};
-  TallyContext context{ui, log};
+  TallyContext context;
 
  private:
   BenchYear();

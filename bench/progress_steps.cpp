@@ -14,6 +14,7 @@
 
 #include "bench/bench_data.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
 #include "run/run.h"
 #include "run/run_host.h"
 #include "run/settings_store.h"
@@ -50,11 +51,11 @@ int main(int argc, char** argv) {
   const int years = std::stoi(argv[2]);
   TimingHost host;
   DiagnosticLog log{std::filesystem::path()};
-  TallyContext context(host, log);
+  TallyContext context;
   const std::filesystem::path groupPath = argv[1];
   const auto begin = Clock::now();
   context.group.SetPath(groupPath);
-  if (!context.group.ReadFile(groupPath)) return 1;
+  if (!ReadGroupFile(context.group, groupPath, host, log)) return 1;
 
   TallySettings settings;
   settings.groupPath = groupPath;

@@ -17,9 +17,8 @@ namespace {
 // One month's records as loaded, resolved afresh every iteration.
 void BM_ResolveChains(benchmark::State& state) {
   BenchYear& year = BenchYear::Get();
-  NullUiServices ui;
   TextPool texts;
-  CMonthFile month(ui, texts);
+  CMonthFile month(texts);
   month.SetGroup(&year.context.group);
   month.SetMonth(year.FirstDate());
   month.Load();
@@ -30,7 +29,7 @@ void BM_ResolveChains(benchmark::State& state) {
     state.PauseTiming();
     records = loaded;
     state.ResumeTiming();
-    ResolveChains(records, index, ui);
+    ResolveChains(records, index);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(loaded.size()));
 }
@@ -120,9 +119,7 @@ BENCHMARK(BM_MemberMinutesNoOverlap)->Unit(benchmark::kMillisecond);
 // A whole year through the loader and the period filter.
 void BM_LoadAndKeepPeriod(benchmark::State& state) {
   BenchYear& year = BenchYear::Get();
-  NullUiServices ui;
-  DiagnosticLog log{std::filesystem::path()};
-  TallyContext context(ui, log);
+  TallyContext context;
   context.group.SetPath(year.GroupPath());
   context.group.ReadFile(year.GroupPath());
   std::int64_t records = 0;

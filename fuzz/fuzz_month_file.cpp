@@ -3,8 +3,6 @@
 #include "data/group.h"
 #include "data/month_file.h"
 #include "fuzz_input.h"
-#include "run/diagnostic_log.h"
-#include "run/ui_services.h"
 #include "tally/tally_context.h"
 
 using namespace tallyer;
@@ -18,11 +16,9 @@ struct Reader {
     group.SetPath(fuzz::WorkDir() / "input.group");
     monthFile.SetMonth(DateTime::FromParts(2005, 6, 1));
   }
-  NullUiServices ui;
-  DiagnosticLog log{std::filesystem::path()};
   TextPool texts;
-  CGroup group{ui, log};
-  CMonthFile monthFile{ui, texts};
+  CGroup group;
+  CMonthFile monthFile{texts};
 };
 
 }  // namespace
@@ -31,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Reader reader;
   fuzz::WriteInput(reader.monthFile.Path(), data, size);
   reader.monthFile.Load();
-  ResolveChains(reader.monthFile, reader.ui);
-  std::size_t total = 0;
+  const auto faulty = ResolveChains(reader.monthFile);
+  std::size_t total = faulty ? faulty->message.size() : 0;
   const auto& records = reader.monthFile.Schedules();
   for (std::size_t i = 0; i < records.size(); ++i) {
     const CSchedule& s = records[i];

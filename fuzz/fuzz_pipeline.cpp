@@ -11,6 +11,7 @@
 #include "fuzz_input.h"
 #include "report/report_writers.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "tally/tally_context.h"
@@ -63,7 +64,7 @@ DateTime Clock(std::uint8_t hour, std::uint8_t minute) {
 struct Pipeline {
   NullRunHost host;
   DiagnosticLog log{std::filesystem::path()};
-  TallyContext context{host, log};
+  TallyContext context;
   std::filesystem::path groupPath = fuzz::WorkDir() / "fuzz.group";
   std::filesystem::path typePath = fuzz::WorkDir() / "fuzz.type";
   std::filesystem::path csvPath = fuzz::WorkDir() / "out.csv";
@@ -99,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Write(p.typePath, in.Part());
   Write(MonthFilePath(p.groupPath, 2005, 6), in.Rest());
 
-  p.context.group.ReadFile(p.groupPath);
+  ReadGroupFile(p.context.group, p.groupPath, p.host, p.log);
   s.groupPath = p.groupPath;
   s.typeFilePath = p.typePath;
   s.outputPath = p.csvPath;

@@ -5,6 +5,7 @@
 
 #include "app/program_icon.h"
 #include "ui_about_dialog.h"
+#include "version.h"
 
 // Set by the build from SOURCE_DATE_EPOCH or the last commit's date.
 #ifndef TALLYER_BUILD_EPOCH
@@ -30,6 +31,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui_(std::make_uniqu
   const QString built = BuildDateText(TALLYER_BUILD_EPOCH);
   ui_->buildDateLabel->setText(built);
   ui_->buildDateLabel->setVisible(!built.isEmpty());
+  ui_->versionLabel->setText(QStringLiteral("Planwell 集計ツール ver ") + QString::fromLatin1(kProductVersion));
 }
 
 AboutDialog::~AboutDialog() = default;

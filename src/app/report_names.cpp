@@ -1,7 +1,7 @@
 #include "app/report_names.h"
 
 #include "app/qt_text.h"
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 
 namespace tallyer {
 

@@ -12,6 +12,7 @@
 
 #include "app/qt_text.h"
 #include "app/tally_dialog.h"
+#include "data/clock.h"
 #include "run/stored_options.h"
 
 namespace tallyer {
@@ -67,7 +68,7 @@ int CTallyApp::Exec(WindowSettings& windowSettings, FileDialogs& files, Diagnost
   InitInstance(QStringToPath(QCoreApplication::applicationFilePath()),
                QStringToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
   CTallyDlg window(values_, store_, windowSettings, files, log);
-  window.Start(QDateTime::currentDateTime());
+  window.Start(ToQDateTime(LocalNow()));
   const auto saveOnExit = [&] {
     window.SaveWindowState();
     ExitInstance();

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <filesystem>
 
-#include "run/tally_settings.h"
+#include "run/app_values.h"
 
 namespace tallyer {
 

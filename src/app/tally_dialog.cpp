@@ -28,8 +28,10 @@
 #include "app/report_names.h"
 #include "app/type_file_candidate.h"
 #include "app/window_settings.h"
+#include "data/clock.h"
 #include "data/cp932.h"
 #include "data/group.h"
+#include "run/group_loading.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "run/stored_options.h"
@@ -93,9 +95,9 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windo
       store_(store),
       windowSettings_(windowSettings),
       files_(files),
-      clock_([] { return QDateTime::currentDateTime(); }),
-      recent_(windowSettings),
-      context_(*this, log) {
+      log_(log),
+      clock_([] { return ToQDateTime(LocalNow()); }),
+      recent_(windowSettings) {
   setWindowTitle(kTitle);
   // The options form on the left; the splitter takes further panes beside it.
   auto* panes = new QSplitter(Qt::Horizontal, this);
@@ -327,7 +329,7 @@ bool CTallyDlg::OpenGroup(const std::filesystem::path& path) {
 
   std::vector<std::string> keys;
   std::vector<std::string> names;
-  const bool loaded = ListVisibleMembers(context_.group, path, keys, names);
+  const bool loaded = ListVisibleMembers(context_.group, path, keys, names, *this, log_);
   memberKeys_ = std::move(keys);
   for (const std::string& name : names) ui_->memberList->addItem(FromCp932(name));
   ui_->groupPathEdit->setText(PathToQString(path));

@@ -11,7 +11,7 @@
 #include "app/recent_groups.h"
 
 #include "run/run_host.h"
-#include "run/tally_settings.h"
+#include "run/app_values.h"
 #include "tally/tally_context.h"
 
 class QLabel;
@@ -120,6 +120,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   SettingsStore& store_;
   WindowSettings& windowSettings_;
   FileDialogs& files_;
+  DiagnosticLog& log_;
   Clock clock_;
   RecentGroups recent_;
   std::filesystem::path lastWritten_;

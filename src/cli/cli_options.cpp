@@ -6,6 +6,7 @@
 #include "cli/date_args.h"
 #include "data/cp932.h"
 #include "run/default_period.h"
+#include "version.h"
 
 namespace tallyer::cli {
 namespace {
@@ -54,6 +55,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   app.footer(kFooter);
   app.get_formatter()->column_width(26);
   app.set_help_flag("-h,--help", "この説明を表示して終了 / print this help and exit");
+  app.set_version_flag("--version", std::string(kProgram) + " " + kProductVersion,
+                       "版を表示して終了 / print the version and exit");
 
   std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText;
   std::string contentText;
@@ -135,6 +138,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
     return ParseResult::kHelpShown;
   } catch (const CLI::CallForAllHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
+    return ParseResult::kHelpShown;
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << "\n";
     return ParseResult::kHelpShown;
   } catch (const CLI::ParseError& e) {
     return usage(e.what());

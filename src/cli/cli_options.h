@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/date_time.h"
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 
 namespace tallyer::cli {
 
@@ -28,7 +28,7 @@ struct CliRequest {
 };
 
 // What the caller does after parsing.
-enum class ParseResult { kProceed, kHelpShown, kUsageError };
+enum class ParseResult { kProceed, kHelpShown /* or the version */, kUsageError };
 
 // Parses the command line into `request`; `now` gives the default period.
 // Help goes to `out`, usage errors (in UTF-8) to `err`.

@@ -18,9 +18,11 @@
 #include "cli/terminal_host.h"
 #include "data/cp932.h"
 #include "data/type_colors.h"
+#include "data/clock.h"
 #include "run/diagnostic_log.h"
 #include "run/input_checks.h"
 #include "run/protected_files.h"
+#include "run/group_loading.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "tally/tally_context.h"
@@ -58,7 +60,7 @@ void StdoutFailed() {
 struct Session {
   TallySettings settings;
   TerminalHost host{std::cerr};
-  TallyContext context{host, ProcessLog()};
+  TallyContext context;
   MemorySettingsStore store;
   AppValues app;
 
@@ -159,7 +161,7 @@ int main(int argc, char** argv) {
   }
   CGroup& group = session.context.group;
   group.SetPath(session.settings.groupPath);
-  if (!group.ReadFile(session.settings.groupPath)) return kExitFileError;
+  if (!ReadGroupFile(group, session.settings.groupPath, session.host, ProcessLog())) return kExitFileError;
 
   if (const auto unknown = FirstUnknownKey(group, session.settings.selectedKeys)) {
     std::cerr << "tallyer-cli: メンバー \"" << Cp932ToUtf8(*unknown)

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/text_table.h"
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 #include "tally/member_result.h"
 
 namespace tallyer {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 
 namespace tallyer {
 namespace {
@@ -98,19 +97,6 @@ CalendarParts DateTime::Parts() const {
 DateTime DateTime::CalendarDate() const {
   if (!HasParts(*this)) return *this;
   return DateTime{static_cast<double>(DayNumber()), status};
-}
-
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  // A leap second reads as the second before it.
-  return DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, std::min(local.tm_sec, 59));
 }
 
 }  // namespace tallyer

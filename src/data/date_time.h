@@ -68,10 +68,6 @@ struct DateTime {
   DateTime PlusDays(double days) const { return DateTime{value + days, status}; }
 };
 
-
 int DaysInMonth(int year, int month);
-
-// The local date and time now, to the second.
-DateTime LocalNow();
 
 }  // namespace tallyer

@@ -6,8 +6,6 @@
 #include "data/cp932.h"
 #include "data/file_error.h"
 #include "data/month_file.h"
-#include "run/diagnostic_log.h"
-#include "run/ui_services.h"
 
 namespace tallyer {
 namespace {
@@ -36,8 +34,7 @@ std::string TooNewMessage(std::uint32_t version) {
 
 }  // namespace
 
-bool CGroup::ReadFile(const std::filesystem::path& path) {
-  BusyCursor busy(*ui_);
+std::optional<Problem> CGroup::ReadFile(const std::filesystem::path& path) {
   Clear();
   SetPath(path.empty() ? std::filesystem::path(path_) : path);
 
@@ -46,25 +43,22 @@ bool CGroup::ReadFile(const std::filesystem::path& path) {
     reader.Open(path_);
     ReadContents(reader);
   } catch (const FileError& error) {
-    log_->LogNumber(kLogText, error.cause);
-    ui_->ShowMessage(error.cause == kCauseFileNotFound
-                         ? kNotFoundBefore + PathText(path_) + kNotFoundAfter
-                         : kFileInvalid,
-                     MessageKind::kExclamation);
-    return false;
+    // File errors go to the diagnostic log as well.
+    return Problem{error.cause == kCauseFileNotFound
+                       ? kNotFoundBefore + PathText(path_) + kNotFoundAfter
+                       : kFileInvalid,
+                   MessageKind::kExclamation, path_, error.cause, kLogText};
   } catch (const ArchiveError&) {
-    ui_->ShowMessage(kFileMalformed, MessageKind::kExclamation);
-    return false;
+    return Problem{kFileMalformed, MessageKind::kExclamation, path_, kCauseEndOfFile, {}};
   }
 
   // Checked only after every record was read, as the scheduler's own reader does.
   const std::uint32_t schedulerVersion = version >> 16;
   if (schedulerVersion > kNewestReadableVersion) {
-    ui_->ShowMessage(TooNewMessage(schedulerVersion), MessageKind::kError);
     Clear();
-    return false;
+    return Problem{TooNewMessage(schedulerVersion), MessageKind::kError, path_, kCauseNone, {}};
   }
-  return true;
+  return std::nullopt;
 }
 
 void CGroup::ReadContents(ArchiveReader& reader) {
@@ -112,16 +106,13 @@ void CGroup::SetPath(const std::filesystem::path& path) {
   if (monthFile_ != nullptr) monthFile_->UpdatePath();
 }
 
-bool ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
-                        std::vector<std::string>& keys, std::vector<std::string>& names) {
-  group.SetPath(path);
-  const bool read = group.ReadFile(path);
+void AppendVisibleMembers(const CGroup& group, std::vector<std::string>& keys,
+                          std::vector<std::string>& names) {
   for (const CMember& member : group.Members()) {
     if (!member.IsVisible()) continue;
     keys.push_back(member.key);
     names.push_back(member.DisplayName());
   }
-  return read;
 }
 
 }  // namespace tallyer

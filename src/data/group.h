@@ -2,15 +2,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "data/problem.h"
 
 namespace tallyer {
 
 class CGroup;
 class CMonthFile;
-class DiagnosticLog;
-class UiServices;
 
 // One member of a group. Texts are CP932.
 struct CMember {
@@ -33,13 +34,14 @@ class CGroup {
  public:
   static constexpr std::uint32_t kDefaultVersion = 6;
 
-  CGroup(UiServices& ui, DiagnosticLog& log) : ui_(&ui), log_(&log) {}
+  CGroup() = default;
   CGroup(const CGroup&) = delete;
   CGroup& operator=(const CGroup&) = delete;
 
-  // Loads the group; an empty path reloads from the current path. False after
-  // any failure, which has then been shown to the user.
-  bool ReadFile(const std::filesystem::path& path);
+  // Loads the group; an empty path reloads from the current path. Nothing
+  // when it was read whole, otherwise what the user is to be told; the
+  // members read before a malformed spot stay.
+  std::optional<Problem> ReadFile(const std::filesystem::path& path);
   void SetPath(const std::filesystem::path& path);
   void Clear() { members_.clear(); }
 
@@ -61,17 +63,13 @@ class CGroup {
  private:
   void ReadContents(class ArchiveReader& reader);
 
-  UiServices* ui_;
-  DiagnosticLog* log_;
   CMonthFile* monthFile_ = nullptr;
   std::filesystem::path path_;
   std::vector<CMember> members_;
 };
 
-// The member list service of the dialog: sets the group's path, reads it and,
-// whatever the outcome, lists the key and display name of every visible member.
-// True when the file was read without failure.
-bool ListVisibleMembers(CGroup& group, const std::filesystem::path& path,
-                        std::vector<std::string>& keys, std::vector<std::string>& names);
+// The key and display name of every visible member, in group order.
+void AppendVisibleMembers(const CGroup& group, std::vector<std::string>& keys,
+                          std::vector<std::string>& names);
 
 }  // namespace tallyer

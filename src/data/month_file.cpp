@@ -6,13 +6,12 @@
 
 #include "data/archive_reader.h"
 #include "data/file_error.h"
+#include "data/clock.h"
 #include "data/group.h"
-#include "run/ui_services.h"
 
 namespace tallyer {
 
-CMonthFile::CMonthFile(UiServices& ui, TextPool& texts)
-    : ui_(&ui), texts_(&texts), month_(LocalNow()) {}
+CMonthFile::CMonthFile(TextPool& texts) : texts_(&texts), month_(LocalNow()) {}
 
 void CMonthFile::SetMonth(const DateTime& month) {
   month_ = month;
@@ -39,7 +38,6 @@ std::filesystem::path MonthFilePath(const std::filesystem::path& groupPath, int 
 }
 
 void CMonthFile::Load() {
-  BusyCursor busy(*ui_);
   Clear();
   try {
     ArchiveReader reader;

@@ -11,13 +11,12 @@
 namespace tallyer {
 
 class CGroup;
-class UiServices;
 
 // The schedule file of one month, found beside the group file
 // (Team.group, June 2005 -> Team200506.sch).
 class CMonthFile {
  public:
-  CMonthFile(UiServices& ui, TextPool& texts);
+  explicit CMonthFile(TextPool& texts);
   CMonthFile(const CMonthFile&) = delete;
   CMonthFile& operator=(const CMonthFile&) = delete;
 
@@ -40,7 +39,6 @@ class CMonthFile {
   ChainIndex chainIndex;
 
  private:
-  UiServices* ui_;
   TextPool* texts_;
   const CGroup* group_ = nullptr;
   std::filesystem::path path_;

@@ -2,9 +2,9 @@
 
 #include "data/cp932.h"
 #include "data/type_colors.h"
+#include "report/report_file.h"
 #include "report/report_text.h"
 #include "report/report_writers.h"
-#include "run/ui_services.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -36,12 +36,9 @@ void AppendColorBody(std::string& doc, const TallyContext& context, bool csv, in
   AppendTrailer(doc, csv);
 }
 
-bool Write(const std::string& doc, const ReportOutput& out) {
-  NullUiServices nobody;
-  return WriteReportFile(doc, out.outputPath, out.htmlReportPath, out.ui ? *out.ui : nobody);
+std::optional<Problem> Write(const std::string& doc, const ReportOutput& out) {
+  return WriteReportFile(out.Target(), doc);
 }
-
-bool IsCsv(const ReportOutput& out) { return !out.outputPath.empty(); }
 
 }  // namespace
 
@@ -90,19 +87,20 @@ std::string ContentDocument(const TallyContext& context, bool csv, int durationF
   return doc;
 }
 
-bool WriteTotalsReport(const TallyContext& context, const ReportOutput& out, bool noOverlap,
-                       const DateTime& firstDate, const DateTime& lastDate) {
-  return Write(TotalsDocument(context, IsCsv(out), out.durationFormat, noOverlap, firstDate, lastDate),
+std::optional<Problem> WriteTotalsReport(const TallyContext& context, const ReportOutput& out,
+                                         bool noOverlap, const DateTime& firstDate,
+                                         const DateTime& lastDate) {
+  return Write(TotalsDocument(context, out.IsCsv(), out.durationFormat, noOverlap, firstDate, lastDate),
                out);
 }
 
-bool WriteColorReport(const TallyContext& context, const ReportOutput& out) {
-  return Write(ColorDocument(context, IsCsv(out), out.durationFormat, nullptr), out);
+std::optional<Problem> WriteColorReport(const TallyContext& context, const ReportOutput& out) {
+  return Write(ColorDocument(context, out.IsCsv(), out.durationFormat, nullptr), out);
 }
 
-bool WriteTypeReport(const TallyContext& context, const ReportOutput& out,
-                     const std::filesystem::path& typeFilePath) {
-  const bool csv = IsCsv(out);
+std::optional<Problem> WriteTypeReport(const TallyContext& context, const ReportOutput& out,
+                                       const std::filesystem::path& typeFilePath) {
+  const bool csv = out.IsCsv();
   std::string doc;
   AppendReportHead(doc, context, csv);
   // The table is read after the head and lives only while this report is written.
@@ -112,8 +110,8 @@ bool WriteTypeReport(const TallyContext& context, const ReportOutput& out,
   return Write(doc, out);
 }
 
-bool WriteContentReport(const TallyContext& context, const ReportOutput& out) {
-  return Write(ContentDocument(context, IsCsv(out), out.durationFormat), out);
+std::optional<Problem> WriteContentReport(const TallyContext& context, const ReportOutput& out) {
+  return Write(ContentDocument(context, out.IsCsv(), out.durationFormat), out);
 }
 
 }  // namespace tallyer

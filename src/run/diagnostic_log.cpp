@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <system_error>
+
+#include "data/clock.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -31,13 +32,6 @@ void AppendLocked(const std::filesystem::path& path, const std::string& line,
   }
   if (owned) ReleaseMutex(mutex);
   if (mutex != nullptr) CloseHandle(mutex);
-}
-
-std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_s(&tm, &now);
-  return tm;
 }
 #else
 // Waits for an exclusive advisory lock on the open log file, polling so that the
@@ -68,13 +62,6 @@ void AppendLocked(const std::filesystem::path& path, const std::string& line,
   if (locked) ::flock(fd, LOCK_UN);
   ::close(fd);
 }
-
-std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
-  return tm;
-}
 #endif
 
 }  // namespace
@@ -96,8 +83,8 @@ void DiagnosticLog::LogNumber(const std::string& text, long long number) {
 }
 
 void DiagnosticLog::WriteLogLine(const std::string& text) {
-  const std::tm now = LocalNow();
-  std::string line = LogLinePrefix(now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
+  const CalendarParts now = LocalNow().Parts();
+  std::string line = LogLinePrefix(now.month, now.day, now.hour, now.minute, now.second);
   line += text;
   line += "\r\n";
   AppendLocked(path_, line, lockWait_);

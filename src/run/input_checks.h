@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 
 namespace tallyer {
 

@@ -4,7 +4,7 @@
 
 #include "data/cp932.h"
 #include "data/month_file.h"
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 
 namespace tallyer {
 namespace {

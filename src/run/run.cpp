@@ -4,7 +4,9 @@
 #include "report/report_writers.h"
 #include "run/input_checks.h"
 #include "run/protected_files.h"
+#include "run/notices.h"
 #include "run/stored_options.h"
+#include "tally/period_loader.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -37,7 +39,8 @@ const std::string* RefusalOf(const TallySettings& s) {
   return nullptr;
 }
 
-bool WriteReport(const TallySettings& s, const TallyContext& context, const ReportOutput& out) {
+std::optional<Problem> WriteReport(const TallySettings& s, const TallyContext& context,
+                                   const ReportOutput& out) {
   switch (s.mode) {
     case kModeTotal:
       return WriteTotalsReport(context, out, s.noOverlap, s.firstDate, s.lastDate);
@@ -47,6 +50,24 @@ bool WriteReport(const TallySettings& s, const TallyContext& context, const Repo
       return WriteTypeReport(context, out, s.typeFilePath);
     default:
       return WriteContentReport(context, out);
+  }
+}
+
+// Loads the period month by month with the busy cursor shown while each file
+// is read and while its chains are resolved, telling of the first faulty link.
+void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
+                UiServices& ui) {
+  PeriodLoader loader(context, firstDate, lastDate);
+  while (!loader.Done()) {
+    {
+      BusyCursor busy(ui);
+      loader.ReadMonth();
+    }
+    {
+      BusyCursor busy(ui);
+      if (const auto problem = loader.ResolveMonth()) NoticeFaultyLink(*problem, ui);
+    }
+    loader.TakeMonth();
   }
 }
 
@@ -79,7 +100,7 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
   host.SetProgress(10);
 
   context.optionLines = ComposeOptionLines(settings, csv);
-  context.LoadPeriod(settings.firstDate, settings.lastDate);
+  LoadPeriod(context, settings.firstDate, settings.lastDate, host);
   host.SetProgress(30);
   context.KeepPeriod(settings.firstDate, settings.lastDate);
   host.SetProgress(40);
@@ -95,8 +116,10 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
   context.BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
   host.SetProgress(65);
 
-  const ReportOutput out{settings.outputPath, app.htmlReportPath, app.durationFormat, &host};
-  const bool written = WriteReport(settings, context, out);
+  const ReportOutput out{settings.outputPath, app.htmlReportPath, app.durationFormat};
+  const std::optional<Problem> problem = WriteReport(settings, context, out);
+  if (problem) host.ShowMessage(problem->message, problem->kind);
+  const bool written = !problem;
   host.SetProgress(90);
   if (written) {
     if (csv) {

@@ -2,7 +2,7 @@
 
 #include "run/run_host.h"
 #include "run/settings_store.h"
-#include "run/tally_settings.h"
+#include "run/app_values.h"
 
 namespace tallyer {
 

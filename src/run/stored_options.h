@@ -4,7 +4,7 @@
 
 #include "data/date_time.h"
 #include "run/settings_store.h"
-#include "run/tally_settings.h"
+#include "run/app_values.h"
 
 namespace tallyer {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace tallyer {
+#include "data/problem.h"
 
-enum class MessageKind { kExclamation, kInformation, kError };
+namespace tallyer {
 
 // What the core needs from the user interface outside a run: message boxes,
 // the "Debug" box and the busy cursor. Texts are CP932. The desktop program

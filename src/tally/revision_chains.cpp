@@ -6,22 +6,10 @@
 
 #include "data/cp932.h"
 #include "data/month_file.h"
-#include "run/ui_services.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
 namespace {
-
-// One message is enough to tell the user the month files are damaged.
-bool faultyLinkShown = false;
-
-void NoticeFaultyLink(std::int32_t position, UiServices& ui) {
-  if (faultyLinkShown) return;
-  faultyLinkShown = true;
-  ui.ShowMessage(Utf8ToCp932("致命的なエラー'1'がインデックス" + std::to_string(position) +
-                             "スケジュールで起きました。"),
-                 MessageKind::kError);
-}
 
 class ChainResolver {
  public:
@@ -32,16 +20,14 @@ class ChainResolver {
         markedUpTo_(records.size(), 0),
         skip_(records.size(), kNone) {}
 
-  void ResolveRecord(std::uint32_t position, UiServices& ui) {
+  // False for a faulty record, which is left as read.
+  bool ResolveRecord(std::uint32_t position) {
     CSchedule& record = records_[position];
     const std::uint32_t link = record.link;
-    if (link >= position && position != 0) {
-      NoticeFaultyLink(static_cast<std::int32_t>(position), ui);
-      return;
-    }
+    if (link >= position && position != 0) return false;
     if ((record.Kind() == 1 || record.Kind() == 2) && link < count_) records_[link].superseded = true;
     const std::optional<std::uint32_t> root = FindRoot(link, position);
-    if (!root) return;  // the chain runs into a link naming no record
+    if (!root) return true;  // the chain runs into a link naming no record
     record.link = *root;
     // Everything registered under the root is superseded; the values marked by
     // earlier revisions stay marked, so only the newer ones need a visit.
@@ -51,6 +37,7 @@ class ChainResolver {
       records_[static_cast<std::size_t>(v)].superseded = true;
     markedUpTo_[*root] = pos;
     chainIndex_.Add(key, static_cast<int>(position));
+    return true;
   }
 
  private:
@@ -103,21 +90,28 @@ class ChainResolver {
 
 }  // namespace
 
-void ResolveChains(std::vector<CSchedule>& records, ChainIndex& chainIndex, UiServices& ui) {
-  BusyCursor busy(ui);
+std::optional<std::int32_t> ResolveChains(std::vector<CSchedule>& records, ChainIndex& chainIndex) {
   chainIndex.Clear();
   ChainResolver resolver(records, chainIndex);
+  std::optional<std::int32_t> firstFaulty;
   for (std::size_t p = 0; p < records.size(); ++p) {
-    if (records[p].Kind() != 0) resolver.ResolveRecord(static_cast<std::uint32_t>(p), ui);
+    if (records[p].Kind() == 0) continue;
+    if (!resolver.ResolveRecord(static_cast<std::uint32_t>(p)) && !firstFaulty)
+      firstFaulty = static_cast<std::int32_t>(p);
   }
+  return firstFaulty;
 }
 
-void ResolveChains(CMonthFile& monthFile, UiServices& ui) {
-  ResolveChains(monthFile.Schedules(), monthFile.chainIndex, ui);
+std::optional<Problem> ResolveChains(CMonthFile& monthFile) {
+  const std::optional<std::int32_t> faulty = ResolveChains(monthFile.Schedules(), monthFile.chainIndex);
+  if (!faulty) return std::nullopt;
+  return FaultyLinkProblem(*faulty, monthFile.Path());
 }
 
-namespace detail {
-void ResetFaultyLinkNotice() { faultyLinkShown = false; }
-}  // namespace detail
+Problem FaultyLinkProblem(std::int32_t position, const std::filesystem::path& monthFile) {
+  return Problem{Utf8ToCp932("致命的なエラー'1'がインデックス" + std::to_string(position) +
+                             "スケジュールで起きました。"),
+                 MessageKind::kError, monthFile, 0, {}};
+}
 
 }  // namespace tallyer

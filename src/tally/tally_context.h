@@ -1,31 +1,31 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/group.h"
 #include "data/month_file.h"
+#include "data/problem.h"
 #include "data/schedule.h"
 #include "data/text_pool.h"
 #include "tally/member_result.h"
 
 namespace tallyer {
 
-class DiagnosticLog;
-class UiServices;
-
 // Everything a run works on: the group, the month file object, the schedules
 // of the current run and the member results. One lives for the whole program.
 class TallyContext {
  public:
-  TallyContext(UiServices& ui, DiagnosticLog& log);
+  TallyContext();
   TallyContext(const TallyContext&) = delete;
   TallyContext& operator=(const TallyContext&) = delete;
 
   void ClearRun();
   // Clears the previous run, then loads every month the period touches, once
-  // each and in calendar order, resolving its revision chains.
-  void LoadPeriod(const DateTime& firstDate, const DateTime& lastDate);
+  // each and in calendar order, resolving its revision chains (see
+  // PeriodLoader). Returns the faulty link of each month that has one.
+  std::vector<Problem> LoadPeriod(const DateTime& firstDate, const DateTime& lastDate);
   // Keeps the countable schedules that start on a day of the period.
   void KeepPeriod(const DateTime& firstDate, const DateTime& lastDate);
   void KeepContent(const std::string& contentText, bool exactMatch, bool ignoreCaseWidth);
@@ -34,21 +34,17 @@ class TallyContext {
   void DropTentative();
   void BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone);
 
-  UiServices& Ui() { return *ui_; }
-
   TextPool texts;  // declared first: the schedules below point into it
   CMonthFile monthFile;
   CGroup group;
   std::vector<CSchedule> schedules;
   std::vector<MemberResult> memberResults;
   std::string optionLines;
-
- private:
-  UiServices* ui_;
 };
 
 // Resolves the revision chains of the month just loaded: marks superseded
-// records and rewrites links to the chain's root.
-void ResolveChains(CMonthFile& monthFile, UiServices& ui);
+// records and rewrites links to the chain's root. Returns what the user is to
+// be told of the month's first faulty link, if it has one.
+std::optional<Problem> ResolveChains(CMonthFile& monthFile);
 
 }  // namespace tallyer

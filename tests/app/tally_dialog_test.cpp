@@ -508,7 +508,7 @@ class TallyDialogTest : public QObject {
     // This build came from a commit (or SOURCE_DATE_EPOCH): its date is known.
     QVERIFY2(QRegularExpression(QStringLiteral("^ビルド日：\\d{4}/\\d{2}/\\d{2}$")).match(built).hasMatch(),
              qPrintable(built));
-    QCOMPARE(text, QStringLiteral("Planwell 集計ツール ver 1.10"));
+    QCOMPARE(text, QStringLiteral("Planwell 集計ツール ver 2.0.0"));
   }
 
   void aMainWindowWithoutDefaultButtonThatEscDoesNotClose() {

@@ -349,6 +349,16 @@ TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
   EXPECT_NE(r.err.find("no-such-folder"), std::string::npos) << r.err;
 }
 
+TEST_F(CliProgramTest, VersionNeedsNoGroupFile) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "missing.group"}}) {
+    const auto r = Cli(args);
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, "tallyer-cli 2.0.0\n");
+    EXPECT_EQ(r.err, "");
+  }
+}
+
 TEST_F(CliProgramTest, HelpExitsWithZero) {
   const auto r = Cli({"--help"});
   EXPECT_EQ(r.exitStatus, 0);

@@ -15,6 +15,7 @@
 #include "data/group.h"
 #include "data/month_file.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
 #include "support/archive_writer.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -79,7 +80,7 @@ class DamagedFileTest : public ::testing::Test {
     ui_.messages.clear();
     testing::WriteBytes(groupPath_, bytes);
     AllocationWatch watch;
-    group_.ReadFile(groupPath_);
+    ReadGroupFile(group_, groupPath_, ui_, log_);
     EXPECT_LT(watch.Largest(), kAllocationBound);
     EXPECT_EQ(ui_.busyDepth, 0);
     return group_.Count();
@@ -112,8 +113,8 @@ class DamagedFileTest : public ::testing::Test {
   RecordingUi ui_;
   TextPool pool_;
   DiagnosticLog log_{dir_ / "zanbo.log"};
-  CGroup group_{ui_, log_};
-  CMonthFile monthFile_{ui_, pool_};
+  CGroup group_;
+  CMonthFile monthFile_{pool_};
 };
 
 TEST_F(DamagedFileTest, GroupCutAtEveryByteKeepsTheMembersBeforeTheCut) {

@@ -8,8 +8,10 @@
 #include <tuple>
 
 #include "data/cp932.h"
+#include "data/file_error.h"
 #include "data/month_file.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
 #include "support/archive_writer.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -28,6 +30,9 @@ const std::string kMalformed = J("ファイルの形式が正しくありませ�
 
 class GroupFileTest : public ::testing::Test {
  protected:
+  // Reads the group as the programs do, telling the recording UI and the log.
+  bool Read(const std::filesystem::path& path) { return ReadGroupFile(group_, path, ui_, log_); }
+
   std::filesystem::path Write(const std::string& bytes, const std::string& name = "team.group") {
     const auto path = dir_ / name;
     testing::WriteBytes(path, bytes);
@@ -49,7 +54,7 @@ class GroupFileTest : public ::testing::Test {
   TempDir dir_;
   RecordingUi ui_;
   DiagnosticLog log_{dir_ / "zanbo.log"};  // absent, so logging is off unless a test creates it
-  CGroup group_{ui_, log_};
+  CGroup group_;
 };
 
 TEST_F(GroupFileTest, ReadsTheHeaderAndEveryMemberField) {
@@ -67,7 +72,7 @@ TEST_F(GroupFileTest, ReadsTheHeaderAndEveryMemberField) {
                                                 .text6 = "t6"})
                               .Add(J("佐藤"), "sato")
                               .Build());
-  EXPECT_TRUE(group_.ReadFile(path));
+  EXPECT_TRUE(Read(path));
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_EQ(group_.leadWord, 0x12345678u);
   EXPECT_EQ(group_.GetName(), J("開発部"));
@@ -90,9 +95,9 @@ TEST_F(GroupFileTest, ReadsTheHeaderAndEveryMemberField) {
 }
 
 TEST_F(GroupFileTest, WithoutGroupStringsAndWordsTheNoteIsEmptyAndTheVersionSix) {
-  ASSERT_TRUE(group_.ReadFile(Write(
+  ASSERT_TRUE(Read(Write(
       GroupFileBuilder().GroupStrings({"old note"}).SchedulerVersion(300).Add("a", "a").Build(), "old.group")));
-  EXPECT_TRUE(group_.ReadFile(Write(GroupFileBuilder().Name("g").Add("a", "k1").Add("b", "k2").Build())));
+  EXPECT_TRUE(Read(Write(GroupFileBuilder().Name("g").Add("a", "k1").Add("b", "k2").Build())));
   EXPECT_EQ(group_.groupNote, "");
   EXPECT_EQ(group_.version, CGroup::kDefaultVersion);
   EXPECT_EQ(Keys(), (std::vector<std::string>{"k1", "k2"}));
@@ -105,7 +110,7 @@ TEST_F(GroupFileTest, ExtraGroupStringsAndWordsAreSkipped) {
                               .Add("a", "k1")
                               .Add("b", "k2")
                               .Build());
-  EXPECT_TRUE(group_.ReadFile(path));
+  EXPECT_TRUE(Read(path));
   EXPECT_EQ(group_.groupNote, "note");
   EXPECT_EQ(group_.version, 315u << 16);
   EXPECT_EQ(Keys(), (std::vector<std::string>{"k1", "k2"}));
@@ -134,7 +139,7 @@ TEST_P(MemberLayoutTest, RecordsAreReadWithTheirCountsAndUnknownFieldsSkipped) {
                               .Add(member("1", 0x1))
                               .Add(member("2", 0x2))
                               .Build());
-  ASSERT_TRUE(group_.ReadFile(path));
+  ASSERT_TRUE(Read(path));
   ASSERT_EQ(group_.Count(), 2);
   for (int i = 0; i < 2; ++i) {
     const std::string id = std::to_string(i + 1);
@@ -164,7 +169,7 @@ TEST_F(GroupFileTest, DeletedMembersAreDroppedAndHiddenOnesKeptButNotListed) {
                               .Add("F", "f", 0xFFFFFFBF)  // every bit but deleted: hidden
                               .Build());
   std::vector<std::string> keys, names;
-  ListVisibleMembers(group_, path, keys, names);
+  ListVisibleMembers(group_, path, keys, names, ui_, log_);
   EXPECT_EQ(Keys(), (std::vector<std::string>{"a", "c", "e", "f"}));
   EXPECT_EQ(keys, (std::vector<std::string>{"a", "e"}));
   EXPECT_EQ(names, (std::vector<std::string>{"A", "E"}));
@@ -183,7 +188,7 @@ TEST_P(VersionTest, NewerSchedulersFilesAreRefusedAfterReadingThem) {
   const VersionCase& c = GetParam();
   const auto path = Write(GroupFileBuilder().GroupWords({c.word}).Add("A", "a").Add("B", "b").Build());
   std::vector<std::string> keys, names;
-  EXPECT_EQ(ListVisibleMembers(group_, path, keys, names), c.refusal == nullptr);
+  EXPECT_EQ(ListVisibleMembers(group_, path, keys, names, ui_, log_), c.refusal == nullptr);
   EXPECT_EQ(group_.version, c.word);
   if (c.refusal == nullptr) {
     EXPECT_TRUE(ui_.messages.empty());
@@ -207,8 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{0xFFFF0000, "このファイルはver 655.35以上のPlanwellでないと開けません。"}));
 
 TEST_F(GroupFileTest, ReadFileReportsTheVersionResult) {
-  EXPECT_FALSE(group_.ReadFile(Write(GroupFileBuilder().SchedulerVersion(316).Add("A", "a").Build())));
-  EXPECT_TRUE(group_.ReadFile(Write(GroupFileBuilder().SchedulerVersion(315).Add("A", "a").Build())));
+  EXPECT_FALSE(Read(Write(GroupFileBuilder().SchedulerVersion(316).Add("A", "a").Build())));
+  EXPECT_TRUE(Read(Write(GroupFileBuilder().SchedulerVersion(315).Add("A", "a").Build())));
 }
 
 TEST_F(GroupFileTest, TruncatedFileKeepsTheCompleteMembers) {
@@ -216,7 +221,7 @@ TEST_F(GroupFileTest, TruncatedFileKeepsTheCompleteMembers) {
   builder.Add("A", "a").Add("B", "b").Add(MemberRecord{.name = "C", .key = "c", .text3 = "third"});
   const std::string bytes = builder.Build();
   const auto path = Write(bytes.substr(0, builder.MemberOffset(2) + 5));
-  EXPECT_FALSE(group_.ReadFile(path));
+  EXPECT_FALSE(Read(path));
   const auto message = OnlyMessage();
   EXPECT_EQ(message.text, kMalformed);
   EXPECT_EQ(message.kind, MessageKind::kExclamation);
@@ -228,7 +233,7 @@ TEST_F(GroupFileTest, TooNewButTruncatedFileIsReportedAsMalformed) {
   GroupFileBuilder builder;
   builder.SchedulerVersion(316).Add("A", "a").Add("B", "b");
   const std::string bytes = builder.Build();
-  EXPECT_FALSE(group_.ReadFile(Write(bytes.substr(0, bytes.size() - 1))));
+  EXPECT_FALSE(Read(Write(bytes.substr(0, bytes.size() - 1))));
   EXPECT_EQ(OnlyMessage().text, kMalformed);
   EXPECT_EQ(Keys(), (std::vector<std::string>{"a"}));
 }
@@ -236,7 +241,7 @@ TEST_F(GroupFileTest, TooNewButTruncatedFileIsReportedAsMalformed) {
 TEST_F(GroupFileTest, MissingFileShowsItsPathAndLogsOneLine) {
   testing::WriteBytes(log_.Path(), "earlier line\r\n");
   const auto path = dir_ / "予定 表.group";
-  EXPECT_FALSE(group_.ReadFile(path));
+  EXPECT_FALSE(Read(path));
   const auto message = OnlyMessage();
   EXPECT_EQ(message.text, J("ファイル ") + Utf8ToCp932(path.string()) + J(" が見つかりません。"));
   EXPECT_EQ(message.kind, MessageKind::kExclamation);
@@ -248,15 +253,15 @@ TEST_F(GroupFileTest, MissingFileShowsItsPathAndLogsOneLine) {
 }
 
 TEST_F(GroupFileTest, WithoutTheLogFileNothingIsLogged) {
-  EXPECT_FALSE(group_.ReadFile(dir_ / "missing.group"));
-  EXPECT_FALSE(group_.ReadFile(dir_ / "missing.group"));
+  EXPECT_FALSE(Read(dir_ / "missing.group"));
+  EXPECT_FALSE(Read(dir_ / "missing.group"));
   EXPECT_FALSE(std::filesystem::exists(log_.Path()));
   EXPECT_EQ(ui_.messages.size(), 2u);
 }
 
 TEST_F(GroupFileTest, UnreadableFileIsInvalidAndLogsItsCause) {
   testing::WriteBytes(log_.Path(), "");
-  EXPECT_FALSE(group_.ReadFile(dir_.Path()));  // a folder: access denied
+  EXPECT_FALSE(Read(dir_.Path()));  // a folder: access denied
   const auto message = OnlyMessage();
   EXPECT_EQ(message.text, J("ファイルの形式が不正です"));
   EXPECT_EQ(message.kind, MessageKind::kExclamation);
@@ -265,22 +270,22 @@ TEST_F(GroupFileTest, UnreadableFileIsInvalidAndLogsItsCause) {
 
 TEST_F(GroupFileTest, EmptyPathReloadsTheCurrentFile) {
   const auto path = Write(GroupFileBuilder().Add("A", "a").Build());
-  ASSERT_TRUE(group_.ReadFile(path));
+  ASSERT_TRUE(Read(path));
   Write(GroupFileBuilder().Add("B", "b").Add("C", "c").Build());
-  EXPECT_TRUE(group_.ReadFile({}));
+  EXPECT_TRUE(Read({}));
   EXPECT_EQ(group_.Path(), path);
   EXPECT_EQ(Keys(), (std::vector<std::string>{"b", "c"}));
 }
 
 TEST_F(GroupFileTest, ThePathMovesTheMonthFilesAlong) {
   TextPool pool;
-  CMonthFile monthFile(ui_, pool);
+  CMonthFile monthFile(pool);
   monthFile.SetGroup(&group_);
   group_.SetMonthFile(&monthFile);
   monthFile.SetMonth(DateTime::FromParts(2005, 6, 1));
   group_.SetPath(dir_ / "Team.group");
   EXPECT_EQ(monthFile.Path(), dir_ / "Team200506.sch");
-  group_.ReadFile(dir_ / "Other.group");  // missing, but the path is taken all the same
+  Read(dir_ / "Other.group");  // missing, but the path is taken all the same
   EXPECT_EQ(monthFile.Path(), dir_ / "Other200506.sch");
 }
 
@@ -288,18 +293,40 @@ TEST_F(GroupFileTest, WideTextsAreConvertedToCp932) {
   testing::ArchiveWriter w;
   w.U32(0).WideUtf8("営業部").U32(1).U32(3).U32(1).U32(0).U32(0);
   w.WideUtf8("鈴木～").String("suzuki").String("").U32(0);
-  ASSERT_TRUE(group_.ReadFile(Write(std::move(w).Bytes())));
+  ASSERT_TRUE(Read(Write(std::move(w).Bytes())));
   EXPECT_EQ(group_.name, J("営業部"));
   ASSERT_EQ(group_.Count(), 1);
   EXPECT_EQ(group_.Item(0).name, J("鈴木～"));
 }
 
 TEST_F(GroupFileTest, AFailedOpenLeavesNoMembersOfThePreviousFile) {
-  ASSERT_TRUE(group_.ReadFile(Write(GroupFileBuilder().Add("A", "a").Build())));
+  ASSERT_TRUE(Read(Write(GroupFileBuilder().Add("A", "a").Build())));
   std::vector<std::string> keys, names;
-  EXPECT_FALSE(ListVisibleMembers(group_, dir_ / "gone.group", keys, names));
+  EXPECT_FALSE(ListVisibleMembers(group_, dir_ / "gone.group", keys, names, ui_, log_));
   EXPECT_EQ(group_.Count(), 0);
   EXPECT_TRUE(keys.empty());
+}
+
+// The reader itself tells nothing: it returns what the run driver shows and logs.
+TEST_F(GroupFileTest, ReaderReturnsTheProblemWithItsFileCauseAndLogText) {
+  struct Case {
+    std::filesystem::path path;
+    int cause;
+    const char* logText;
+  };
+  const auto cut = Write(GroupFileBuilder().Add("A", "a").Build().substr(0, 30), "cut.group");
+  for (const Case& c : {Case{dir_ / "missing.group", kCauseFileNotFound, "CGroup::ReadFile() ex->m_cause="},
+                        Case{dir_.Path(), kCauseAccessDenied, "CGroup::ReadFile() ex->m_cause="},
+                        Case{cut, kCauseEndOfFile, ""}}) {
+    const std::optional<Problem> problem = group_.ReadFile(c.path);
+    ASSERT_TRUE(problem.has_value()) << c.path;
+    EXPECT_EQ(problem->file, c.path);
+    EXPECT_EQ(problem->cause, c.cause);
+    EXPECT_EQ(problem->logText, c.logText);
+  }
+  EXPECT_EQ(group_.ReadFile(Write(GroupFileBuilder().Add("A", "a").Build())), std::nullopt);
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(ui_.busyCount, 0);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "data/group.h"
 #include "run/diagnostic_log.h"
 #include "support/archive_writer.h"
-#include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
 namespace tallyer {
@@ -18,7 +17,6 @@ namespace {
 
 using testing::At;
 using testing::MonthFileBuilder;
-using testing::RecordingUi;
 using testing::ScheduleRecord;
 using testing::TempDir;
 
@@ -50,10 +48,8 @@ TEST(MonthFileObjectTest, StartsAtTheCurrentMonthAndFollowsTheGroupPath) {
   std::time_t now = std::time(nullptr);
   std::tm before{};
   localtime_r(&now, &before);
-  RecordingUi ui;
   TextPool pool;
-  DiagnosticLog log("");
-  CMonthFile monthFile(ui, pool);
+  CMonthFile monthFile(pool);
   now = std::time(nullptr);
   std::tm after{};
   localtime_r(&now, &after);
@@ -61,7 +57,7 @@ TEST(MonthFileObjectTest, StartsAtTheCurrentMonthAndFollowsTheGroupPath) {
   EXPECT_TRUE(month.year == before.tm_year + 1900 || month.year == after.tm_year + 1900);
   EXPECT_TRUE(month.month == before.tm_mon + 1 || month.month == after.tm_mon + 1);
 
-  CGroup group(ui, log);
+  CGroup group;
   monthFile.SetGroup(&group);
   group.SetMonthFile(&monthFile);
   group.SetPath("/data/Team.group");
@@ -87,11 +83,10 @@ class MonthFileTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  RecordingUi ui_;
   TextPool pool_;
   DiagnosticLog log_{dir_ / "zanbo.log"};
-  CGroup group_{ui_, log_};
-  CMonthFile monthFile_{ui_, pool_};
+  CGroup group_;
+  CMonthFile monthFile_{pool_};
 };
 
 // The lead word, third date-time and third to fifth texts are read past
@@ -132,9 +127,6 @@ TEST_F(MonthFileTest, EveryKeptFieldOfARecordIsReadAndTheRestIsReadPast) {
   EXPECT_EQ(next.color, 0x123456u);
   EXPECT_EQ(next.content, "next");
   EXPECT_EQ(next.memberKey, "k");
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(ui_.busyCount, 1);
-  EXPECT_EQ(ui_.busyDepth, 0);
 }
 
 TEST_F(MonthFileTest, PositionsFollowFileOrder) {
@@ -162,12 +154,10 @@ TEST_F(MonthFileTest, MissingFileIsSilentlyEmptyAndTheNextMonthLoads) {
   monthFile_.SetMonth(DateTime::FromParts(2005, 7, 1));
   monthFile_.Load();
   EXPECT_EQ(monthFile_.Count(), 0);
-  EXPECT_TRUE(ui_.messages.empty());
   EXPECT_FALSE(std::filesystem::exists(log_.Path()));
   monthFile_.SetMonth(DateTime::FromParts(2005, 6, 30));
   monthFile_.Load();
   EXPECT_EQ(monthFile_.Count(), 1);
-  EXPECT_EQ(ui_.busyDepth, 0);
 }
 
 TEST_F(MonthFileTest, IncompleteLastRecordIsDropped) {

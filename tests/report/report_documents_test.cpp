@@ -42,7 +42,7 @@ const DateTime kLast = DateTime::FromParts(2005, 4, 30);
 // A context whose member results are built by hand; the report only reads them.
 class ReportDocuments : public ::testing::Test {
  protected:
-  ReportDocuments() : log_(dir_ / "no.log"), context_(ui_, log_) {
+  ReportDocuments() : log_(dir_ / "no.log"), context_() {
     context_.group.name = J("営業部");
   }
 
@@ -215,22 +215,21 @@ TEST_F(ReportDocuments, ContentDocumentWithEveryGroupSize) {
 TEST_F(ReportDocuments, WritersWriteTheDocumentOfTheirMode) {
   Lines(true);
   TanakaAndSuzuki();
-  const ReportOutput out{dir_ / "out.csv", dir_ / "page.html", 3, &ui_};
-  ASSERT_TRUE(WriteTotalsReport(context_, out, false, kFirst, kLast));
+  const ReportOutput out{dir_ / "out.csv", dir_ / "page.html", 3};
+  ASSERT_EQ(WriteTotalsReport(context_, out, false, kFirst, kLast), std::nullopt);
   EXPECT_EQ(ReadBytes(dir_ / "out.csv"), TotalsDocument(context_, true, 3, false, kFirst, kLast));
-  ASSERT_TRUE(WriteColorReport(context_, out));
+  ASSERT_EQ(WriteColorReport(context_, out), std::nullopt);
   EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 3, nullptr));
-  ASSERT_TRUE(WriteContentReport(context_, out));
+  ASSERT_EQ(WriteContentReport(context_, out), std::nullopt);
   EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ContentDocument(context_, true, 3));
   EXPECT_FALSE(fs::exists(dir_ / "page.html"));
-  EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(ReportDocuments, EmptyOutputPathWritesTheHtmlPage) {
   Lines(false);
   TanakaAndSuzuki();
-  const ReportOutput out{fs::path(), dir_ / "page.html", 0, &ui_};
-  ASSERT_TRUE(WriteTotalsReport(context_, out, false, kFirst, kLast));
+  const ReportOutput out{fs::path(), dir_ / "page.html", 0};
+  ASSERT_EQ(WriteTotalsReport(context_, out, false, kFirst, kLast), std::nullopt);
   EXPECT_EQ(ReadBytes(dir_ / "page.html"), TotalsDocument(context_, false, 0, false, kFirst, kLast));
 }
 
@@ -238,8 +237,8 @@ TEST_F(ReportDocuments, TypeReportReadsTheTypeFile) {
   Lines(true);
   TanakaAndSuzuki();
   WriteBytes(dir_ / "colors.type", J("nopalette\r\n会議\t255,0,0\r\n"));
-  const ReportOutput out{dir_ / "out.csv", fs::path(), 0, &ui_};
-  ASSERT_TRUE(WriteTypeReport(context_, out, dir_ / "colors.type"));
+  const ReportOutput out{dir_ / "out.csv", fs::path(), 0};
+  ASSERT_EQ(WriteTypeReport(context_, out, dir_ / "colors.type"), std::nullopt);
   const CTypeColors types = MeetingIsRed();
   EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 0, &types));
   EXPECT_NE(ReadBytes(dir_ / "out.csv").find(J("会議")), std::string::npos);
@@ -248,19 +247,19 @@ TEST_F(ReportDocuments, TypeReportReadsTheTypeFile) {
 TEST_F(ReportDocuments, TypeReportWithoutItsFileWritesTheColourRows) {
   Lines(false);
   TanakaAndSuzuki();
-  const ReportOutput out{fs::path(), dir_ / "page.html", 0, &ui_};
-  ASSERT_TRUE(WriteTypeReport(context_, out, dir_ / "missing.type"));
+  const ReportOutput out{fs::path(), dir_ / "page.html", 0};
+  ASSERT_EQ(WriteTypeReport(context_, out, dir_ / "missing.type"), std::nullopt);
   EXPECT_EQ(ReadBytes(dir_ / "page.html"), ColorDocument(context_, false, 0, nullptr));
-  EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(ReportDocuments, WriterReportsAFailedWrite) {
   Lines(true);
   const fs::path target = dir_ / "missing" / "out.csv";
-  const ReportOutput out{target, fs::path(), 0, &ui_};
-  EXPECT_FALSE(WriteContentReport(context_, out));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
+  const ReportOutput out{target, fs::path(), 0};
+  const std::optional<Problem> problem = WriteContentReport(context_, out);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->message, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
+  EXPECT_EQ(problem->kind, MessageKind::kExclamation);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "data/cp932.h"
 #include "data/file_error.h"
-#include "report/report_writers.h"
+#include "report/report_file.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -19,6 +19,15 @@ using testing::RecordingUi;
 using testing::TempDir;
 using testing::WriteBytes;
 
+// Writes as the run does, the target chosen by the output path, and tells
+// the recording UI what the run would show.
+bool WriteShown(const std::string& doc, const fs::path& outputPath, const fs::path& htmlReportPath,
+                RecordingUi& ui) {
+  const auto problem = WriteReportFile(outputPath.empty() ? htmlReportPath : outputPath, doc);
+  if (problem) ui.ShowMessage(problem->message, problem->kind);
+  return !problem;
+}
+
 std::vector<std::string> Entries(const fs::path& dir) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
@@ -30,7 +39,7 @@ TEST(WriteReportFile, WritesTheDocumentToTheCsvPath) {
   TempDir dir;
   RecordingUi ui;
   const std::string doc = "a,b\r\n\x8c\x8f\r\n";
-  ASSERT_TRUE(WriteReportFile(doc, dir / "out.csv", dir / "page.html", ui));
+  ASSERT_TRUE(WriteShown(doc, dir / "out.csv", dir / "page.html", ui));
   EXPECT_EQ(ReadBytes(dir / "out.csv"), doc);
   EXPECT_FALSE(fs::exists(dir / "page.html"));
   EXPECT_TRUE(ui.messages.empty());
@@ -40,7 +49,7 @@ TEST(WriteReportFile, WritesTheDocumentToTheCsvPath) {
 TEST(WriteReportFile, WritesTheHtmlPathWhenNoOutputPathIsGiven) {
   TempDir dir;
   RecordingUi ui;
-  ASSERT_TRUE(WriteReportFile("<html>", fs::path(), dir / "page.html", ui));
+  ASSERT_TRUE(WriteShown("<html>", fs::path(), dir / "page.html", ui));
   EXPECT_EQ(ReadBytes(dir / "page.html"), "<html>");
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -49,7 +58,7 @@ TEST(WriteReportFile, ReplacesALongerFileCompletely) {
   TempDir dir;
   RecordingUi ui;
   WriteBytes(dir / "out.csv", std::string(10000, 'x'));
-  ASSERT_TRUE(WriteReportFile("short\r\n", dir / "out.csv", fs::path(), ui));
+  ASSERT_TRUE(WriteShown("short\r\n", dir / "out.csv", fs::path(), ui));
   EXPECT_EQ(ReadBytes(dir / "out.csv"), "short\r\n");
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.csv"});
 }
@@ -59,7 +68,7 @@ TEST(WriteReportFile, KeepsThePermissionsOfAReplacedFile) {
   RecordingUi ui;
   WriteBytes(dir / "out.csv", "old");
   fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(WriteReportFile("new", dir / "out.csv", fs::path(), ui));
+  ASSERT_TRUE(WriteShown("new", dir / "out.csv", fs::path(), ui));
   EXPECT_EQ(fs::status(dir / "out.csv").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 }
@@ -69,7 +78,7 @@ TEST(WriteReportFile, ReadOnlyFileIsRefusedAndKept) {
   RecordingUi ui;
   WriteBytes(dir / "out.csv", "old");
   fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_FALSE(WriteReportFile("new", dir / "out.csv", fs::path(), ui));
+  EXPECT_FALSE(WriteShown("new", dir / "out.csv", fs::path(), ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
             Utf8ToCp932((dir / "out.csv").string() + " へのｱｸｾｽは拒否されました。"));
@@ -84,7 +93,7 @@ TEST(WriteReportFile, WritesAWritableFileInAFolderThatTakesNoNewFiles) {
   fs::create_directory(dir / "locked");
   WriteBytes(dir / "locked" / "out.csv", "an older and longer report");
   fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  const bool written = WriteReportFile("new", dir / "locked" / "out.csv", fs::path(), ui);
+  const bool written = WriteShown("new", dir / "locked" / "out.csv", fs::path(), ui);
   fs::permissions(dir / "locked", fs::perms::owner_all);
   EXPECT_TRUE(written);
   EXPECT_TRUE(ui.messages.empty());
@@ -96,7 +105,7 @@ TEST(WriteReportFile, WritesThroughASymbolicLink) {
   RecordingUi ui;
   WriteBytes(dir / "real.csv", "old contents");
   fs::create_symlink(dir / "real.csv", dir / "link.csv");
-  ASSERT_TRUE(WriteReportFile("new", dir / "link.csv", fs::path(), ui));
+  ASSERT_TRUE(WriteShown("new", dir / "link.csv", fs::path(), ui));
   EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
   EXPECT_EQ(ReadBytes(dir / "real.csv"), "new");
 }
@@ -106,7 +115,7 @@ TEST(WriteReportFile, WritesATargetWhoseNameIsNearTheLengthLimit) {
   RecordingUi ui;
   const std::string name = std::string(251, 'r') + ".csv";  // 255 bytes, the usual limit
   WriteBytes(dir / name, "old");
-  ASSERT_TRUE(WriteReportFile("new", dir / name, fs::path(), ui));
+  ASSERT_TRUE(WriteShown("new", dir / name, fs::path(), ui));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ReadBytes(dir / name), "new");
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{name});
@@ -116,7 +125,7 @@ TEST(WriteReportFile, MissingFolderShowsNotFoundWithThePath) {
   TempDir dir;
   RecordingUi ui;
   const fs::path target = dir / "missing" / "out.csv";
-  EXPECT_FALSE(WriteReportFile("doc", target, fs::path(), ui));
+  EXPECT_FALSE(WriteShown("doc", target, fs::path(), ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
   EXPECT_EQ(ui.messages[0].kind, MessageKind::kExclamation);
@@ -128,7 +137,7 @@ TEST(WriteReportFile, FolderThatIsAFileShowsInvalidPath) {
   RecordingUi ui;
   WriteBytes(dir / "plain", "x");
   const fs::path target = dir / "plain" / "out.html";
-  EXPECT_FALSE(WriteReportFile("doc", fs::path(), target, ui));
+  EXPECT_FALSE(WriteShown("doc", fs::path(), target, ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Utf8ToCp932(target.string() + " には無効なﾊﾟｽが含まれています。"));
   EXPECT_EQ(ReadBytes(dir / "plain"), "x");
@@ -140,7 +149,7 @@ TEST(WriteReportFile, FailedReplacementKeepsWhatWasThereAndLeavesNoTemporaryFile
   // A folder in the target's place cannot be replaced by the report.
   fs::create_directory(dir / "out.csv");
   WriteBytes(dir / "out.csv" / "inside", "kept");
-  EXPECT_FALSE(WriteReportFile("doc", dir / "out.csv", fs::path(), ui));
+  EXPECT_FALSE(WriteShown("doc", dir / "out.csv", fs::path(), ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
             Utf8ToCp932((dir / "out.csv").string() + " へのｱｸｾｽは拒否されました。"));
@@ -151,7 +160,7 @@ TEST(WriteReportFile, FailedReplacementKeepsWhatWasThereAndLeavesNoTemporaryFile
 TEST(WriteReportFile, FullDeviceShowsDiskFull) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   RecordingUi ui;
-  EXPECT_FALSE(WriteReportFile("doc", "/dev/full", fs::path(), ui));
+  EXPECT_FALSE(WriteShown("doc", "/dev/full", fs::path(), ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Utf8ToCp932("/dev/full へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
 }
@@ -159,7 +168,7 @@ TEST(WriteReportFile, FullDeviceShowsDiskFull) {
 TEST(WriteReportFile, DeviceIsWrittenInPlace) {
   if (!fs::exists("/dev/null")) GTEST_SKIP() << "no /dev/null here";
   RecordingUi ui;
-  EXPECT_TRUE(WriteReportFile("doc", "/dev/null", fs::path(), ui));
+  EXPECT_TRUE(WriteShown("doc", "/dev/null", fs::path(), ui));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
@@ -168,10 +177,61 @@ TEST(WriteReportFile, ShowsThePathInCp932) {
   TempDir dir;
   RecordingUi ui;
   const fs::path target = dir.Path() / fs::u8path("無い") / fs::u8path("報告.csv");
-  EXPECT_FALSE(WriteReportFile("doc", target, fs::path(), ui));
+  EXPECT_FALSE(WriteShown("doc", target, fs::path(), ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
             Utf8ToCp932(dir.Path().string() + "/無い/報告.csv が見つかりませんでした。"));
+}
+
+// A library that writes only files it names itself (as a workbook library
+// does) gets a fresh file beside the target, which then replaces the target.
+TEST(WriteReportFile, NamedFileWriterFillsATemporaryFileThatReplacesTheTarget) {
+  TempDir dir;
+  WriteBytes(dir / "out.xlsx", "older and longer");
+  fs::permissions(dir / "out.xlsx", fs::perms::owner_read | fs::perms::owner_write);
+  fs::path handed;
+  ReportContent content;
+  content.writeNamedFile = [&](const fs::path& path) {
+    handed = path;
+    WriteBytes(path, "book");
+    return true;
+  };
+  EXPECT_EQ(WriteReportFile(dir / "out.xlsx", content), std::nullopt);
+  EXPECT_EQ(handed.parent_path(), dir.Path());
+  EXPECT_NE(handed, dir / "out.xlsx");
+  EXPECT_EQ(ReadBytes(dir / "out.xlsx"), "book");
+  EXPECT_EQ(fs::status(dir / "out.xlsx").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.xlsx"});
+}
+
+TEST(WriteReportFile, NamedFileWriterThatFailsLeavesThePreviousReport) {
+  TempDir dir;
+  WriteBytes(dir / "out.xlsx", "previous");
+  ReportContent content;
+  content.writeNamedFile = [&](const fs::path& path) {
+    WriteBytes(path, "half");
+    return false;
+  };
+  const auto problem = WriteReportFile(dir / "out.xlsx", content);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->message,
+            Utf8ToCp932((dir / "out.xlsx").string() + " へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"));
+  EXPECT_EQ(problem->file, dir / "out.xlsx");
+  EXPECT_EQ(ReadBytes(dir / "out.xlsx"), "previous");
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"out.xlsx"});
+}
+
+TEST(WriteReportFile, NamedFileWriterWritesADeviceInPlace) {
+  if (!fs::exists("/dev/null")) GTEST_SKIP() << "no /dev/null here";
+  fs::path handed;
+  ReportContent content;
+  content.writeNamedFile = [&](const fs::path& path) {
+    handed = path;
+    return true;
+  };
+  EXPECT_EQ(WriteReportFile("/dev/null", content), std::nullopt);
+  EXPECT_EQ(handed, "/dev/null");
 }
 
 struct MessageCase {

@@ -85,10 +85,10 @@ ScheduleRecord Record(DateTime start, DateTime end, int i) {
 
 class HostileDatesTest : public ::testing::Test {
  protected:
-  HostileDatesTest() : log_(dir_ / "no.log"), context_(ui_, log_) {
+  HostileDatesTest() : log_(dir_ / "no.log"), context_() {
     testing::WriteBytes(dir_ / "Team.group", GroupFileBuilder().Add("K", "k").Add("M", "m").Build());
     testing::WriteBytes(dir_ / "Team.type", Utf8ToCp932("赤\t255,0,0\n空\t0,128,255\n"));
-    EXPECT_TRUE(context_.group.ReadFile(dir_ / "Team.group"));
+    EXPECT_EQ(context_.group.ReadFile(dir_ / "Team.group"), std::nullopt);
     app_.htmlReportPath = dir_ / "Planwell_Output.html";
     settings_.groupPath = dir_ / "Team.group";
     settings_.typeFilePath = dir_ / "Team.type";

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "data/cp932.h"
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 #include "support/temp_dir.h"
 
 namespace tallyer {

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "data/cp932.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
+#include "run/notices.h"
 #include "run/stored_options.h"
 #include "support/archive_writer.h"
 #include "support/recording_run_host.h"
@@ -58,7 +62,7 @@ ScheduleRecord Record(const char* key, const char* start, const char* end, std::
 // month file for April 2005, loaded as the dialog loads it.
 class RunTest : public ::testing::Test {
  protected:
-  RunTest() : log_(dir_ / "no.log"), context_(ui_, log_) {
+  RunTest() : log_(dir_ / "no.log"), context_() {
     WriteBytes(dir_ / "Team.group", GroupFileBuilder()
                                         .Name(J("営業部"))
                                         .Add(J("田中"), "tanaka")
@@ -66,7 +70,7 @@ class RunTest : public ::testing::Test {
                                         .Add(J("山田"), "yamada", GroupFileBuilder::kHidden)
                                         .Build());
     WriteBytes(dir_ / "Team200504.sch", AprilMonth().Build());
-    EXPECT_TRUE(context_.group.ReadFile(dir_ / "Team.group"));
+    EXPECT_EQ(context_.group.ReadFile(dir_ / "Team.group"), std::nullopt);
     app_.htmlReportPath = dir_ / "Planwell_Output.html";
     settings_.groupPath = dir_ / "Team.group";
     settings_.everyone = true;
@@ -537,6 +541,64 @@ TEST_F(RunTest, FailedHtmlWriteOpensNothing) {
             Utf8ToCp932(app_.htmlReportPath.string() + " には無効なﾊﾟｽが含まれています。"));
   EXPECT_TRUE(host_.opened.empty());
   EXPECT_EQ(host_.progress, kAllPositions);
+}
+
+// ----- what the readers, the engine and the writer return ------------------------
+
+// Each tells nothing itself; the driver tells what each returns, one message
+// each, where the reader once told it: a damaged group when it is read, a
+// faulty link while its month's chains are resolved (once per process), a
+// failed write before the bar reaches 90. A damaged month stays silent.
+TEST_F(RunTest, ProblemsOfEveryStepAreToldOnceEachInTheirPlace) {
+  detail::ResetFaultyLinkNotice();
+  WriteBytes(log_.Path(), "");  // logging on
+  const std::string group = ReadBytes(dir_ / "Team.group");
+  WriteBytes(dir_ / "Cut.group", group.substr(0, group.size() - 3));
+  CGroup damaged;
+  EXPECT_FALSE(ReadGroupFile(damaged, dir_ / "Cut.group", host_, log_));
+  EXPECT_FALSE(ReadGroupFile(damaged, dir_ / "Gone.group", host_, log_));
+
+  const std::string may = MonthFileBuilder()
+                              .Add(Record("tanaka", "2005-05-02 09:00", "2005-05-02 10:00", kRed, "会議"))
+                              .Add(Record("tanaka", "2005-05-03 09:00", "2005-05-03 10:00", kRed, "会議"))
+                              .Build();
+  WriteBytes(dir_ / "Team200505.sch", may.substr(0, may.size() - 7));  // the second record cut
+  for (const char* month : {"Team200506.sch", "Team200507.sch"}) {
+    ScheduleRecord faulty = Record("suzuki", "2005-06-01 09:00", "2005-06-01 10:00", kRed, "会議");
+    faulty.kind = 1;
+    faulty.link = 5;
+    WriteBytes(dir_ / month, MonthFileBuilder().Add(Record("suzuki", "2005-06-01 09:00",
+                                                           "2005-06-01 10:00", kRed, "x"))
+                                 .Add(faulty)
+                                 .Build());
+  }
+  settings_.lastDate = DateTime::FromParts(2005, 7, 31);
+  settings_.outputPath = dir_ / "missing" / "out.csv";
+  EXPECT_EQ(RunOnce(), RunOutcome::kWriteFailed);
+
+  const std::string malformed = J("ファイルの形式が正しくありません。");
+  const std::string notFound = J("ファイル ") + Utf8ToCp932((dir_ / "Gone.group").string()) +
+                               J(" が見つかりません。");
+  const std::string faulty = J("致命的なエラー'1'がインデックス1スケジュールで起きました。");
+  const std::string unwritten = Utf8ToCp932(settings_.outputPath.string() + " が見つかりませんでした。");
+  // Every month is read under the busy cursor, and its chains resolved under another.
+  const std::vector<std::string> month{"busy", "idle", "busy", "idle"};
+  std::vector<std::string> expected{"busy", "message " + malformed, "idle",
+                                    "busy", "message " + notFound, "idle",
+                                    "progress 0", "progress 10"};
+  expected.insert(expected.end(), month.begin(), month.end());  // April
+  expected.insert(expected.end(), month.begin(), month.end());  // May, cut short: silent
+  expected.insert(expected.end(), {"busy", "idle", "busy", "message " + faulty, "idle"});  // June
+  expected.insert(expected.end(), month.begin(), month.end());  // July: not told again
+  expected.insert(expected.end(), {"progress 30", "progress 40", "progress 45", "progress 50",
+                                   "progress 55", "progress 65", "message " + unwritten,
+                                   "progress 90", "progress 0"});
+  EXPECT_EQ(host_.events, expected);
+  EXPECT_EQ(host_.busyDepth, 0);
+  // Only the file error of the group is logged.
+  const std::string logged = ReadBytes(log_.Path());
+  EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 1) << logged;
+  EXPECT_NE(logged.find("CGroup::ReadFile() ex->m_cause=2\r\n"), std::string::npos) << logged;
 }
 
 }  // namespace

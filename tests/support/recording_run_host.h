@@ -10,7 +10,7 @@ namespace tallyer::testing {
 
 // Records what a run shows, where it moves the progress bar and what it asks
 // the desktop to open, instead of doing it. `events` keeps all of it in order
-// ("progress 10", "message <CP932 text>", "open <path>").
+// ("progress 10", "message <CP932 text>", "open <path>", "busy", "idle").
 class RecordingRunHost : public RunHost {
  public:
   struct Message {
@@ -35,8 +35,15 @@ class RecordingRunHost : public RunHost {
     events.push_back("open " + path.string());
     return openSucceeds;
   }
-  void BeginBusy() override { ++busyDepth; }
-  void EndBusy() override { --busyDepth; }
+  void BeginBusy() override {
+    ++busyDepth;
+    ++busyCount;
+    events.push_back("busy");
+  }
+  void EndBusy() override {
+    --busyDepth;
+    events.push_back("idle");
+  }
 
   std::vector<Message> messages;
   std::vector<std::string> debugMessages;
@@ -45,6 +52,7 @@ class RecordingRunHost : public RunHost {
   std::vector<std::string> events;
   int busyDepth = 0;
   bool openSucceeds = true;  // what the desktop answers
+  int busyCount = 0;
 };
 
 }  // namespace tallyer::testing

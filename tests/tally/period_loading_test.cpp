@@ -25,7 +25,7 @@ class PeriodLoadingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::WriteBytes(groupPath, GroupFileBuilder().Add("A", "a").Add("B", "b").Build());
-    ASSERT_TRUE(context.group.ReadFile(groupPath));
+    ASSERT_EQ(context.group.ReadFile(groupPath), std::nullopt);
   }
 
   // `count` records of day `day` of 2005-`month`, contents "<month>-<i>",
@@ -63,7 +63,7 @@ class PeriodLoadingTest : public ::testing::Test {
   std::filesystem::path groupPath = dir.Path() / "Team.group";
   testing::RecordingUi ui;
   DiagnosticLog log{dir.Path() / "zanbo.log"};
-  TallyContext context{ui, log};
+  TallyContext context;
 };
 
 // The list is sized from the first month's bytes per record; later months

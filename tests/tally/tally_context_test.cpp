@@ -55,13 +55,13 @@ class TallyContextTest : public ::testing::Test {
   void ReadGroup(const GroupFileBuilder& builder) {
     const auto path = dir / "Team.group";
     testing::WriteBytes(path, builder.Build());
-    ASSERT_TRUE(context.group.ReadFile(path));
+    ASSERT_EQ(context.group.ReadFile(path), std::nullopt);
   }
 
   testing::TempDir dir;
   testing::RecordingUi ui;
   DiagnosticLog log{dir / "zanbo.log"};
-  TallyContext context{ui, log};
+  TallyContext context;
 };
 
 TEST_F(TallyContextTest, KeepPeriodLooksOnlyAtTheStartDay) {

@@ -5,6 +5,7 @@
 
 #include "data/cp932.h"
 #include "run/diagnostic_log.h"
+#include "run/notices.h"
 #include "support/archive_writer.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -39,7 +40,7 @@ class TallyPipelineTest : public ::testing::Test {
                                        .Add(Utf8ToCp932("佐藤"), "S02")
                                        .Add(Utf8ToCp932("隠れ"), "H03", GroupFileBuilder::kHidden)
                                        .Build());
-    ASSERT_TRUE(context.group.ReadFile(groupPath));
+    ASSERT_EQ(context.group.ReadFile(groupPath), std::nullopt);
     Write("Team200412.sch", MonthFileBuilder().Add(Rec("T01", "2004-12-31 09:00", "2004-12-31 10:00", "dec")));
     Write("Team200501.sch", MonthFileBuilder()
                                 .Add(Rec("T01", "2005-01-29 09:00", "2005-01-29 10:00", "jan0"))
@@ -57,6 +58,11 @@ class TallyPipelineTest : public ::testing::Test {
                                 .Add(Rec("T01", "2005-03-02 23:00", "2005-03-03 01:00", "mar0"))
                                 .Add(Rec("S02", "2005-03-03 09:00", "2005-03-03 10:00", "mar1")));
     Write("Team200504.sch", MonthFileBuilder().Add(Rec("T01", "2005-04-01 09:00", "2005-04-01 10:00", "apr")));
+  }
+
+  // Loads the period, telling the recording UI of faulty links as a run does.
+  void Load(const DateTime& firstDate, const DateTime& lastDate) {
+    for (const Problem& problem : context.LoadPeriod(firstDate, lastDate)) NoticeFaultyLink(problem, ui);
   }
 
   void Write(const char* name, const MonthFileBuilder& month) { testing::WriteBytes(dir / name, month.Build()); }
@@ -81,13 +87,13 @@ class TallyPipelineTest : public ::testing::Test {
   testing::TempDir dir;
   testing::RecordingUi ui;
   DiagnosticLog log{dir / "zanbo.log"};
-  TallyContext context{ui, log};
+  TallyContext context;
   const DateTime first = At("2005-01-30");
   const DateTime last = At("2005-03-02");
 };
 
 TEST_F(TallyPipelineTest, LoadsEachMonthOfThePeriodOnceInCalendarOrder) {
-  context.LoadPeriod(first, last);
+  Load(first, last);
   EXPECT_EQ(Contents(), (std::vector<std::string>{"jan0", "jan1", "jan2", "jan3", "feb0", "feb1",
                                                   "feb2", "feb3", "mar0", "mar1"}));
   EXPECT_TRUE(context.schedules[2].superseded);  // revised by jan3
@@ -96,7 +102,7 @@ TEST_F(TallyPipelineTest, LoadsEachMonthOfThePeriodOnceInCalendarOrder) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ui.busyDepth, 0);
 
-  context.LoadPeriod(first, last);  // a new run starts afresh
+  Load(first, last);  // a new run starts afresh
   EXPECT_EQ(context.schedules.size(), 10u);
 }
 
@@ -104,17 +110,17 @@ TEST_F(TallyPipelineTest, LoadsEachMonthOfThePeriodOnceInCalendarOrder) {
 // month is read although the last date is earlier in its day than the first.
 TEST_F(TallyPipelineTest, LastDayIsVisitedWhenTheFirstDateIsLaterInTheDay) {
   for (const char* last : {"2005-02-01 11:00", "2005-02-01 12:00", "2005-02-01 00:00"}) {
-    context.LoadPeriod(At("2005-01-30 12:00"), At(last));
+    Load(At("2005-01-30 12:00"), At(last));
     EXPECT_EQ(Contents(), (std::vector<std::string>{"jan0", "jan1", "jan2", "jan3", "feb0", "feb1",
                                                     "feb2", "feb3"}))
         << last;
   }
-  context.LoadPeriod(At("2005-01-30 23:59:59"), At("2005-01-31 00:00"));
+  Load(At("2005-01-30 23:59:59"), At("2005-01-31 00:00"));
   EXPECT_EQ(context.schedules.size(), 4u);
 }
 
 TEST_F(TallyPipelineTest, FirstDateAfterLastDateLoadsNothingAndTotalsAreZero) {
-  context.LoadPeriod(last, first);
+  Load(last, first);
   EXPECT_TRUE(context.schedules.empty());
   context.KeepPeriod(last, first);
   context.BuildMemberResults({}, true);
@@ -122,7 +128,7 @@ TEST_F(TallyPipelineTest, FirstDateAfterLastDateLoadsNothingAndTotalsAreZero) {
 }
 
 TEST_F(TallyPipelineTest, WholeRunGivesTheTotalsWorkedOutByHand) {
-  context.LoadPeriod(first, last);
+  Load(first, last);
   context.KeepPeriod(first, last);
   context.BuildMemberResults({}, true);
   // 田中: jan1 90, feb0 120, feb1 120 (overlapping feb0 by an hour), mar0
@@ -131,7 +137,7 @@ TEST_F(TallyPipelineTest, WholeRunGivesTheTotalsWorkedOutByHand) {
 }
 
 TEST_F(TallyPipelineTest, BandAndTentativeOptionsChangeTheTotals) {
-  context.LoadPeriod(first, last);
+  Load(first, last);
   context.KeepPeriod(first, last);
   context.KeepContent("F", false, true);  // feb* only, folded
   context.ClipToBand(At("2005-01-01 10:30"), At("2005-01-01 18:00"));
@@ -148,7 +154,7 @@ TEST_F(TallyPipelineTest, FaultyLinkInLoadedMonthsIsReportedOnce) {
   Write("Team200507.sch", MonthFileBuilder()
                               .Add(Rec("T01", "2005-07-01 09:00", "2005-07-01 10:00", "c"))
                               .Add(Rec("T01", "2005-07-01 09:00", "2005-07-01 11:00", "d", 2, 1)));
-  context.LoadPeriod(At("2005-06-01"), At("2005-07-31"));
+  Load(At("2005-06-01"), At("2005-07-31"));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Utf8ToCp932("致命的なエラー'1'がインデックス1スケジュールで起きました。"));
   context.KeepPeriod(At("2005-06-01"), At("2005-07-31"));

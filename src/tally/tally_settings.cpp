@@ -1,4 +1,4 @@
-#include "run/tally_settings.h"
+#include "tally/tally_settings.h"
 
 namespace tallyer {
 

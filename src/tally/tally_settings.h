@@ -37,14 +37,6 @@ struct TallySettings {
   std::filesystem::path outputPath;  // empty: the HTML report
 };
 
-// Process-wide values of the application.
-struct AppValues {
-  std::filesystem::path htmlReportPath;  // the program's folder + "Planwell_Output.html"
-  DateTime bandStart = DateTime::FromParts(2000, 1, 1, 17, 30);
-  DateTime bandEnd = DateTime::FromParts(2000, 1, 1, 23, 59);
-  int durationFormat = 0;
-};
-
 // True when the path still reads like the hint text: it names no folder.
 bool HasNoDirectorySeparator(const std::filesystem::path& path);
 

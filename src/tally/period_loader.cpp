@@ -1,0 +1,95 @@
+#include "tally/period_loader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <system_error>
+
+#include "tally/day_walk.h"
+#include "tally/page_advice.h"
+#include "tally/tally_context.h"
+
+namespace tallyer {
+namespace {
+
+// The size of a file, 0 when it cannot be read.
+std::uintmax_t FileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
+  return ec ? 0 : bytes;
+}
+
+// The bytes of the month files of the period (the month file object is left
+// pointing at the last of them; every load sets its month anew).
+std::uintmax_t PeriodBytes(CMonthFile& monthFile, const std::vector<DateTime>& months) {
+  std::uintmax_t total = 0;
+  for (const DateTime& month : months) {
+    monthFile.SetMonth(month);
+    total += FileBytes(monthFile.Path());
+  }
+  return total;
+}
+
+// The first day of each month the period touches, in calendar order.
+std::vector<DateTime> PeriodMonths(const DateTime& firstDate, const DateTime& lastDate) {
+  std::vector<DateTime> months;
+  CalendarParts listed;  // no month yet, so the first day always starts one
+  listed.year = -2;
+  ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& cursor) {
+    const CalendarParts day = cursor.Parts();
+    if (day.year == listed.year && day.month == listed.month) return;
+    listed = day;
+    months.push_back(cursor);
+  });
+  return months;
+}
+
+// Reserves the run's schedule list once, from the size of the period's month
+// files and the record size of the first month read: years of months would
+// otherwise make the list grow, copy and fault in its records several times
+// over. A file holds at most one record per 59 bytes, which bounds the guess
+// whatever the files contain; a list that outgrows it simply grows.
+bool ReserveOnce(std::vector<CSchedule>& list, std::size_t records, std::uintmax_t bytes,
+                 std::uintmax_t left) {
+  if (records == 0 || bytes == 0) return false;
+  constexpr std::uintmax_t kSmallestRecord = 59;
+  const double perByte = static_cast<double>(records) / static_cast<double>(bytes);
+  const std::uintmax_t bound = left / kSmallestRecord;
+  // A tenth more than the first month's density foretells, for months that run fuller.
+  // Capped before the conversion: a file cut short after it was read can make the density absurd.
+  const auto guess = static_cast<std::uintmax_t>(
+      std::min(static_cast<double>(left) * perByte * 1.1, static_cast<double>(bound)));
+  list.reserve(list.size() +
+               static_cast<std::size_t>(std::min(std::max<std::uintmax_t>(guess, records), bound)));
+  AdviseHugePages(list.data(), list.capacity() * sizeof(CSchedule));
+  return true;
+}
+
+}  // namespace
+
+PeriodLoader::PeriodLoader(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate)
+    : context_(context), months_(PeriodMonths(firstDate, lastDate)) {
+  context_.ClearRun();
+  bytesLeft_ = PeriodBytes(context_.monthFile, months_);
+}
+
+void PeriodLoader::ReadMonth() {
+  context_.monthFile.SetMonth(months_[next_]);
+  context_.monthFile.Load();
+}
+
+std::optional<Problem> PeriodLoader::ResolveMonth() { return ResolveChains(context_.monthFile); }
+
+void PeriodLoader::TakeMonth() {
+  CMonthFile& monthFile = context_.monthFile;
+  std::vector<CSchedule>& records = monthFile.Schedules();
+  const std::uintmax_t bytes = FileBytes(monthFile.Path());
+  if (!reserved_) reserved_ = ReserveOnce(context_.schedules, records.size(), bytes, bytesLeft_);
+  bytesLeft_ -= std::min(bytesLeft_, bytes);
+  context_.schedules.insert(context_.schedules.end(), std::make_move_iterator(records.begin()),
+                            std::make_move_iterator(records.end()));
+  monthFile.Clear();
+  ++next_;
+}
+
+}  // namespace tallyer
