@@ -35,7 +35,11 @@ std::string Px(Tenths length) {
   const long long magnitude = negative ? -length : length;
   std::string text = negative ? "-" : "";
   text += Number(magnitude / 10);
-  if (magnitude % 10 != 0) text += "." + Number(magnitude % 10);
+  // Appended piece by piece: "." + a temporary string makes GCC 12 warn falsely (-Wrestrict).
+  if (magnitude % 10 != 0) {
+    text += '.';
+    text += Number(magnitude % 10);
+  }
   return text;
 }
 
@@ -85,10 +89,10 @@ std::string HoursText(long long minutes) {
   const long long rest = minutes % 60;
   if (rest != 0) {
     // Steps are whole tenths of an hour or quarter hours: two digits at most.
-    std::string hundredths = Number(rest * 100 / 60);
-    if (hundredths.size() < 2) hundredths.insert(0, "0");
-    if (hundredths.back() == '0') hundredths.pop_back();
-    text += "." + hundredths;
+    const long long hundredths = rest * 100 / 60;
+    text += '.';
+    if (hundredths < 10) text += '0';
+    text += Number(hundredths % 10 == 0 ? hundredths / 10 : hundredths);
   }
   return text;
 }
