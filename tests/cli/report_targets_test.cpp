@@ -93,7 +93,9 @@ TEST_P(ProtectedTargetTest, IsRefusedWithStatusTwoAndNothingWritten) {
   EXPECT_EQ(r.err, "tallyer-cli: " + target + kNotOverwritten);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(fs::exists(file), existed);
-  if (existed) EXPECT_EQ(ReadBytes(file), before);
+  if (existed) {
+    EXPECT_EQ(ReadBytes(file), before);
+  }
   // Only the link the case made, if any, lies in the reports' folder.
   const auto made = std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator());
   EXPECT_EQ(made, std::string(c.link).empty() ? 0 : 1);

@@ -24,7 +24,12 @@ std::vector<std::string> SeriesNames(const ChartData& chart) {
 // every content, bar B only the two smallest.
 StackedChartInput TwelveContents() {
   StackedChartInput input;
-  for (int i = 0; i < 12; ++i) input.categories.push_back({"c" + std::to_string(i), std::nullopt});
+  for (int i = 0; i < 12; ++i) {
+    // Built by append: "c" + a temporary string makes GCC 12 warn falsely (-Wrestrict).
+    std::string name = std::to_string(i);
+    name.insert(name.begin(), 'c');
+    input.categories.push_back({name, std::nullopt});
+  }
   StackedChartInput::Bar a{"田中 一郎", {}, {}};
   StackedChartInput::Bar b{"鈴木", {}, {}};
   for (int i = 0; i < 12; ++i) {
