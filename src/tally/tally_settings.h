@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ extern const std::filesystem::path kHintPath;
 
 // The modes, by the index of their list item.
 enum TallyMode : int { kModeTotal = 0, kModeColor = 1, kModeType = 2, kModeContent = 3 };
+
+// The calendar units a breakdown by period splits the period into: days;
+// weeks from Monday; calendar months; calendar years; Japanese fiscal years
+// (年度, April to March).
+enum class PeriodUnit { kDay, kWeek, kMonth, kYear, kFiscalYear };
 
 // All options of one run. Texts are CP932; paths are native.
 struct TallySettings {
@@ -35,6 +41,8 @@ struct TallySettings {
   bool noTentative = false;
   int durationFormat = 0;
   std::filesystem::path outputPath;  // empty: the HTML report
+  // Also split the figures by these units of the period (none: no breakdown).
+  std::optional<PeriodUnit> breakdownUnit;
 };
 
 // True when the path still reads like the hint text: it names no folder.
