@@ -332,7 +332,9 @@ bool CTallyDlg::OpenGroup(const std::filesystem::path& path) {
   const bool loaded = ListVisibleMembers(context_.group, path, keys, names, *this, log_);
   memberKeys_ = std::move(keys);
   for (const std::string& name : names) ui_->memberList->addItem(FromCp932(name));
-  ui_->groupPathEdit->setText(PathToQString(path));
+  // A group that failed to load is no group: the field shows the hint again,
+  // so nothing half-read can be tallied.
+  ui_->groupPathEdit->setText(PathToQString(loaded ? path : kHintPath));
   groupLoaded_ = loaded;
   if (loaded) {
     recent_.Add(PathToQString(path));

@@ -59,7 +59,8 @@ class CTallyDlg : public QMainWindow, public RunHost {
   void SaveWindowState();
 
   // Reads the group into the member list; true when it loaded. A group that
-  // loads becomes the first of the recent groups.
+  // loads becomes the first of the recent groups; one that does not leaves no
+  // group loaded.
   bool OpenGroup(const std::filesystem::path& path);
 
   // The operations behind the controls.

@@ -88,6 +88,47 @@ class TruthfulRunsTest : public QObject {
     QVERIFY(fs::is_empty(f.dir.Path()));
   }
 
+  // A damaged group file is no group: nothing of it is listed or tallied, and
+  // the message names the file. A missing file's message names it already.
+  void aGroupThatFailsToLoadLeavesNoGroupLoaded() {
+    GroupFixture f;
+    const std::string whole = ReadBytes(f.Group());
+    const fs::path damaged = f.dir / "damaged.group";
+    WriteBytes(damaged, whole.substr(0, whole.size() - 3));
+    f.files.csv = f.dir / "out.csv";
+    f.Load();
+    QCOMPARE(f.Find<QListWidget>("memberList")->count(), 1);
+
+    f.files.group = damaged;
+    f.dialog->ChooseGroup();
+    QCOMPARE(f.Texts(), std::vector<std::string>{"ファイル " + damaged.string() +
+                                                 " を読めませんでした。\nファイルの形式が正しくありません。"});
+    QVERIFY(f.dialog->messages[0].kind == MessageKind::kExclamation);
+    QCOMPARE(f.Find<QLineEdit>("groupPathEdit")->text(), QStringLiteral("右のボタンをクリックして選択して下さい。"));
+    QCOMPARE(f.Find<QListWidget>("memberList")->count(), 0);
+    QVERIFY(f.dialog->MemberKeys().empty());
+    QVERIFY(f.dialog->Context().group.Members().empty());
+
+    f.dialog->messages.clear();
+    f.dialog->RunHtml();
+    f.dialog->RunCsv();
+    QCOMPARE(f.Texts(), (std::vector<std::string>(2, "グループファイルが指定されていません。")));
+    QVERIFY(!fs::exists(f.app.htmlReportPath));
+    QVERIFY(!fs::exists(f.dir / "out.csv"));
+    QVERIFY(f.store.writes.empty());
+
+    f.dialog->messages.clear();
+    f.files.group = f.dir / "missing.group";
+    f.dialog->ChooseGroup();
+    QCOMPARE(f.Texts(), std::vector<std::string>{"ファイル " + (f.dir / "missing.group").string() + " が見つかりません。"});
+
+    // A good group loads again.
+    f.files.group = f.Group();
+    f.dialog->ChooseGroup();
+    f.dialog->RunCsv();
+    QCOMPARE(f.Texts().back(), std::string("出力しました。"));
+  }
+
   // ----- report targets that are files of the run --------------------------
 
   void aCsvTargetThatIsAFileOfTheRunIsRefused_data() {

@@ -195,8 +195,9 @@ TEST_P(VersionTest, NewerSchedulersFilesAreRefusedAfterReadingThem) {
     EXPECT_EQ(keys, (std::vector<std::string>{"a", "b"}));
     return;
   }
+  // The member list service names the file before the reader's words.
   const auto message = OnlyMessage();
-  EXPECT_EQ(message.text, J(c.refusal));
+  EXPECT_EQ(message.text, J("ファイル ") + path.string() + J(" を読めませんでした。\n") + J(c.refusal));
   EXPECT_EQ(message.kind, MessageKind::kError);
   EXPECT_EQ(group_.Count(), 0);
   EXPECT_TRUE(keys.empty());
