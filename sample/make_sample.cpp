@@ -4,6 +4,11 @@
 // demo's reports can be compared between builds.
 //
 //   tallyer-make-sample FOLDER
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -216,6 +221,11 @@ std::string TypeFile() {
       "出張\t128,0,128\r\n");
 }
 
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -223,27 +233,39 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tallyer-make-sample FOLDER\n";
     return 2;
   }
+#ifdef _WIN32
+  // The folder as typed, whatever the ANSI code page can hold.
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  const std::filesystem::path folder = wide != nullptr && count == 2 ? wide[1] : argv[1];
+  if (wide != nullptr) LocalFree(wide);
+#else
   const std::filesystem::path folder = argv[1];
+#endif
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) {
-    std::cerr << "tallyer-make-sample: " << folder.string() << ": " << ec.message() << "\n";
+    std::cerr << "tallyer-make-sample: " << Utf8(folder) << ": " << ec.message() << "\n";
     return 1;
   }
   Dice dice;
-  WriteBytes(folder / "営業部.group", GroupFile());
-  WriteBytes(folder / "営業部.type", TypeFile());
+  // File names are UTF-8 here, whatever the platform's narrow encoding.
+  const auto file = [&folder](const std::string& name) {
+    return folder / std::filesystem::u8path(name);
+  };
+  WriteBytes(file("営業部.group"), GroupFile());
+  WriteBytes(file("営業部.type"), TypeFile());
   for (int month = 1; month <= 12; ++month) {
     char name[32];
     std::snprintf(name, sizeof name, "%d%02d.sch", kYear, month);
-    WriteBytes(folder / (std::string("営業部") + name), MonthFile(month, dice));
+    WriteBytes(file(std::string("営業部") + name), MonthFile(month, dice));
   }
   for (const char* name : {"営業部.group", "営業部.type", "営業部202501.sch"}) {
-    if (!std::filesystem::exists(folder / name)) {
-      std::cerr << "tallyer-make-sample: cannot write into " << folder.string() << "\n";
+    if (!std::filesystem::exists(file(name))) {
+      std::cerr << "tallyer-make-sample: cannot write into " << Utf8(folder) << "\n";
       return 1;
     }
   }
-  std::cout << "sample: " << folder.string() << "/営業部.group (12 month files, 営業部.type)\n";
+  std::cout << "sample: " << Utf8(folder) << "/営業部.group (12 month files, 営業部.type)\n";
   return 0;
 }

@@ -42,7 +42,7 @@ bool ParseTarget(const std::string& text, std::optional<ReportTarget>& target) {
   if (text == "-") {
     target->toStdout = true;
   } else {
-    target->path = std::filesystem::path(text);
+    target->path = std::filesystem::u8path(text);
   }
   return true;
 }
@@ -147,7 +147,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   }
 
   TallySettings& s = request.settings;
-  s.groupPath = std::filesystem::path(groupPath);
+  s.groupPath = std::filesystem::u8path(groupPath);
   s.firstDate = DefaultFirstDate(now);
   s.lastDate = now;
   if (from->count() > 0) {
@@ -161,7 +161,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
     s.lastDate = *date;
   }
   s.mode = mode - 1;
-  if (!typeFile.empty()) s.typeFilePath = std::filesystem::absolute(typeFile);
+  if (!typeFile.empty()) s.typeFilePath = std::filesystem::absolute(std::filesystem::u8path(typeFile));
   if (!bandText.empty()) {
     const auto band = ParseBandArgument(bandText);
     if (!band) return usage("--band の時間帯が不正です: " + bandText + " (HH:MM-HH:MM)");

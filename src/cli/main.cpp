@@ -1,12 +1,6 @@
 // tallyer-cli: the tally run from the command line, for scripts and
 // schedulers. It drives the same run as the desktop program, so its report
 // files are byte for byte what the desktop program writes.
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
-#endif
 #include <iostream>
 #include <string_view>
 
@@ -16,6 +10,9 @@
 #include "cli/result_table.h"
 #include "cli/temp_file.h"
 #include "cli/terminal_host.h"
+#ifdef _WIN32
+#include "cli/windows_console.h"
+#endif
 #include "data/cp932.h"
 #include "data/type_colors.h"
 #include "data/clock.h"
@@ -104,11 +101,12 @@ int WriteReport(Session& session, const ReportTarget& target, bool csv) {
   const RunOutcome outcome = csv ? session.RunCsv(temp.Path()) : session.RunHtml(temp.Path());
   if (outcome != RunOutcome::kDone) return ExitStatus(outcome);
 #ifdef _WIN32
-  // A text-mode stdout would turn every LF of the report into CR LF.
-  std::cout.flush();
-  _setmode(_fileno(stdout), _O_BINARY);
+  // The report's own bytes, never converted for a console.
+  std::ostream& out = RawStandardOutput();
+#else
+  std::ostream& out = std::cout;
 #endif
-  if (!CopyFileTo(temp.Path(), std::cout)) {
+  if (!CopyFileTo(temp.Path(), out)) {
     StdoutFailed();
     return kExitFileError;
   }
@@ -141,6 +139,17 @@ int PrintTable(Session& session) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Windows hands narrow arguments over in the ANSI code page, which loses
+  // what it cannot hold; the UTF-16 command line has everything.
+  std::vector<std::string> arguments = Utf8Arguments();
+  std::vector<char*> utf8Argv;
+  for (std::string& a : arguments) utf8Argv.push_back(a.data());
+  utf8Argv.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = utf8Argv.data();
+  SetUpStandardStreams();
+#endif
   CliRequest request;
   switch (ParseCommandLine(argc, argv, LocalNow(), request, std::cout, std::cerr)) {
     case ParseResult::kHelpShown:

@@ -1,12 +1,33 @@
 #include "cli/temp_file.h"
 
-#include <cstdio>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <fstream>
 #include <ostream>
 #include <random>
 #include <system_error>
 
 namespace tallyer::cli {
+
+bool CreateNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  // msvcrt ignores fopen's "x": CREATE_NEW is the exclusive creation there.
+  const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+#endif
+  return true;
+}
 
 TempFile::TempFile(const std::string& suffix) {
   std::error_code ec;
@@ -15,14 +36,8 @@ TempFile::TempFile(const std::string& suffix) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto candidate = folder / ("tallyer-cli-" + std::to_string(random()) + suffix);
-    // "x": fails when the name exists, so no other file is ever reused.
-#ifdef _WIN32
-    std::FILE* f = _wfopen(candidate.c_str(), L"wbx");
-#else
-    std::FILE* f = std::fopen(candidate.c_str(), "wbx");
-#endif
-    if (f != nullptr) {
-      std::fclose(f);
+    // Fails when the name exists, so no other file is ever reused.
+    if (CreateNewFile(candidate)) {
       path_ = candidate;
       return;
     }

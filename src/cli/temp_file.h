@@ -23,6 +23,10 @@ class TempFile {
   std::filesystem::path path_;
 };
 
+// Creates `path` as a new, empty file; false when it exists already or
+// cannot be created.
+bool CreateNewFile(const std::filesystem::path& path);
+
 // Copies the bytes of the file to `out`; false when either side fails.
 bool CopyFileTo(const std::filesystem::path& path, std::ostream& out);
 

@@ -14,6 +14,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -25,7 +26,16 @@ namespace {
 // The open takes no lock: the scheduler may have the file open meanwhile.
 int OpenReadOnly(const std::filesystem::path& path) {
 #ifdef _WIN32
-  return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+  // CreateFileW rather than _wopen: the cause of a failure comes from
+  // GetLastError, which errno would fold (a sharing violation into EACCES).
+  const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                               nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw FileError{FileErrorCauseFromWin32(GetLastError(), path)};
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+  if (fd < 0) CloseHandle(h);
+  return fd;
 #else
   return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 #endif
@@ -62,7 +72,12 @@ void CloseFile(int fd) {
 #endif
 }
 
+#ifdef _WIN32
+// The C library keeps the Win32 error of its failed call in _doserrno.
+[[noreturn]] void ThrowFileError() { throw FileError{FileErrorCauseFromWin32(_doserrno)}; }
+#else
 [[noreturn]] void ThrowFileError() { throw FileError{FileErrorCauseFromErrno(errno)}; }
+#endif
 [[noreturn]] void ThrowEndOfFile() { throw ArchiveError{ArchiveError::kEndOfFile}; }
 
 constexpr std::uint16_t kWideMarker = 0xFFFE;

@@ -75,6 +75,7 @@ size_t SkipUtf16Unit(std::string_view rest) {
   }
   return 2;
 }
+#endif
 
 // A lead byte takes the next byte with it only when that byte can be a second
 // byte: a comma, quote or line end after a lone lead byte stays itself.
@@ -89,6 +90,110 @@ size_t SkipUtf8Char(std::string_view rest) {
   while (n < rest.size() && (static_cast<unsigned char>(rest[n]) & 0xC0) == 0x80) ++n;
   return n;
 }
+
+#ifdef _WIN32
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+// The code point at the start of `rest` and its length in `n`. An invalid
+// sequence (overlong, a surrogate, beyond U+10FFFF, cut short) is kInvalid and
+// spans its lead byte and the continuation bytes after it, as with iconv.
+char32_t DecodeUtf8(std::string_view rest, size_t& n) {
+  const auto b = [&](size_t i) { return static_cast<unsigned char>(rest[i]); };
+  const unsigned char lead = b(0);
+  if (lead < 0x80) {
+    n = 1;
+    return lead;
+  }
+  size_t length = 0;
+  char32_t c = 0;
+  char32_t least = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1F, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0F, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07, least = 0x10000;
+  }
+  size_t i = 1;
+  for (; i < length && i < rest.size() && (b(i) & 0xC0) == 0x80; ++i) c = (c << 6) | (b(i) & 0x3F);
+  if (length == 0 || i < length || c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    n = SkipUtf8Char(rest);
+    return kInvalid;
+  }
+  n = length;
+  return c;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+char32_t Utf16Unit(std::string_view utf16le, size_t i) {
+  return static_cast<unsigned char>(utf16le[2 * i]) |
+         static_cast<char32_t>(static_cast<unsigned char>(utf16le[2 * i + 1])) << 8;
+}
+
+// Code points to CP932 through Windows' own table, without its best-fit
+// guesses (é is no e), plus the one-way mappings that the C library's CP932
+// has as well, so that both builds write the same bytes. Anything else CP932
+// lacks becomes one '?' per code point.
+class Cp932Encoder {
+ public:
+  void Add(char32_t c) {
+    if (const char* mapped = OneWay(c)) {
+      Flush();
+      out_ += mapped;
+    } else if (c == kInvalid || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+      Flush();
+      out_.push_back('?');
+    } else {
+      run_.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  std::string Finish() {
+    Flush();
+    return std::move(out_);
+  }
+
+ private:
+  static const char* OneWay(char32_t c) {
+    switch (c) {
+      case 0x301C: return "\x81\x60";  // WAVE DASH as FULLWIDTH TILDE
+      case 0x2016: return "\x81\x61";  // DOUBLE VERTICAL LINE as PARALLEL TO
+      case 0x2212: return "\x81\x7C";  // MINUS SIGN as FULLWIDTH HYPHEN-MINUS
+      case 0x00A2: return "\x81\x91";  // CENT SIGN
+      case 0x00A3: return "\x81\x92";  // POUND SIGN
+      case 0x00AC: return "\x81\xCA";  // NOT SIGN
+      case 0x2014: return "\x81\x5C";  // EM DASH as HORIZONTAL BAR
+      case 0x00A5: return "\x5C";       // YEN SIGN as the backslash byte
+      case 0x203E: return "\x7E";       // OVERLINE as the tilde byte
+      default: return nullptr;
+    }
+  }
+  void Flush() {
+    if (run_.empty()) return;
+    const int length = static_cast<int>(run_.size());
+    const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, run_.data(), length, nullptr, 0,
+                                      "?", nullptr);
+    const size_t at = out_.size();
+    out_.resize(at + static_cast<size_t>(n));
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, run_.data(), length, out_.data() + at, n, "?",
+                        nullptr);
+    run_.clear();
+  }
+
+  std::string out_;
+  std::wstring run_;
+};
 #endif
 
 }  // namespace
@@ -103,12 +208,20 @@ std::string Utf16leToCp932(std::string_view utf16le) {
   }
   utf16le = utf16le.substr(0, units * 2);
 #ifdef _WIN32
-  std::wstring wide(units, L'\0');
-  std::memcpy(wide.data(), utf16le.data(), units * 2);
-  const int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(units), nullptr, 0, "?", nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(units), out.data(), n, "?", nullptr);
-  return out;
+  Cp932Encoder encoder;
+  for (size_t i = 0; i < units; ++i) {
+    const char32_t unit = Utf16Unit(utf16le, i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+      const char32_t low = Utf16Unit(utf16le, i + 1);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        encoder.Add(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    encoder.Add(unit);
+  }
+  return encoder.Finish();
 #else
   static Converter converter("CP932", "UTF-16LE");
   return converter.Convert(utf16le, "?", SkipUtf16Unit);
@@ -117,23 +230,39 @@ std::string Utf16leToCp932(std::string_view utf16le) {
 
 #ifdef _WIN32
 std::string Cp932ToUtf8(std::string_view cp932) {
-  const int wn = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wn), L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), wide.data(), wn);
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+  std::string out;
+  out.reserve(cp932.size() * 3 / 2);
+  for (std::size_t i = 0; i < cp932.size();) {
+    const auto c = static_cast<unsigned char>(cp932[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++i;
+      continue;
+    }
+    const std::size_t n = SkipCp932Char(cp932.substr(i));
+    wchar_t wide = 0;
+    // Windows maps 0x80, 0xA0 and 0xFD-0xFF to characters of its own that no
+    // other CP932 converter knows; they count as undefined, as on every build.
+    const bool undefined = n == 1 && (c == 0x80 || c == 0xA0 || c >= 0xFD);
+    if (undefined || MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932.data() + i,
+                                         static_cast<int>(n), &wide, 1) != 1) {
+      wide = 0xFFFD;
+    }
+    AppendUtf8(out, wide);
+    i += n;
+  }
   return out;
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  const int wn = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wn), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wn);
-  const int n = WideCharToMultiByte(932, 0, wide.data(), wn, nullptr, 0, "?", nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), wn, out.data(), n, "?", nullptr);
-  return out;
+  Cp932Encoder encoder;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t n = 0;
+    const char32_t c = DecodeUtf8(utf8.substr(i), n);
+    encoder.Add(c);
+    i += n;
+  }
+  return encoder.Finish();
 }
 #else
 std::string Cp932ToUtf8(std::string_view cp932) {

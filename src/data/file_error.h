@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 namespace tallyer {
 
 // Causes of a FileError. The numbers are those written to the diagnostic log.
@@ -34,5 +36,15 @@ struct ArchiveError {
 
 // Maps an errno value to a FileError cause.
 int FileErrorCauseFromErrno(int error);
+
+#ifdef _WIN32
+// Maps a Win32 error code (GetLastError) to a FileError cause; errno folds
+// several of them into one, such as a sharing violation into "access denied".
+int FileErrorCauseFromWin32(unsigned long error);
+// The same for a failure on `path`. Windows reports a missing folder and a
+// file used as a folder alike; as on other systems, the first is "file not
+// found" and only the second "bad path".
+int FileErrorCauseFromWin32(unsigned long error, const std::filesystem::path& path);
+#endif
 
 }  // namespace tallyer

@@ -26,9 +26,13 @@ void AppendLocked(const std::filesystem::path& path, const std::string& line,
   HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Zanbo_Log_Mutex");
   const bool owned =
       mutex != nullptr && WaitForSingleObject(mutex, static_cast<DWORD>(wait.count())) == WAIT_OBJECT_0;
-  if (FILE* f = _wfopen(path.c_str(), L"ab")) {
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+  // Only an existing file is written: logging never creates it.
+  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
   }
   if (owned) ReleaseMutex(mutex);
   if (mutex != nullptr) CloseHandle(mutex);

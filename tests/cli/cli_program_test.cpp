@@ -11,6 +11,7 @@
 #include "data/cp932.h"
 #include "support/archive_writer.h"
 #include "support/temp_dir.h"
+#include "support/text_match.h"
 
 namespace tallyer::testing {
 namespace {
@@ -92,7 +93,7 @@ class CliProgramTest : public ::testing::Test {
   std::vector<std::string> April(std::vector<std::string> more) {
     std::vector<std::string> args{"--from", "2005-04-01", "--to", "2005-04-30"};
     args.insert(args.end(), more.begin(), more.end());
-    args.push_back(group_.string());
+    args.push_back(testing::Utf8(group_));
     return args;
   }
 
@@ -101,7 +102,7 @@ class CliProgramTest : public ::testing::Test {
   void ExpectNoTemporaryFiles() {
     EXPECT_TRUE(fs::is_empty(root_ / "tmp"));
     for (const auto& entry : fs::directory_iterator(root_ / "out")) {
-      const std::string name = entry.path().filename().string();
+      const std::string name = testing::Utf8(entry.path().filename());
       EXPECT_TRUE(name == "report.csv" || name == "report.html") << name;
     }
   }
@@ -112,7 +113,7 @@ class CliProgramTest : public ::testing::Test {
 
 TEST_F(CliProgramTest, WritesTheTotalsCsvOfTheDesktopProgram) {
   WriteAprilOf150Minutes();
-  const auto r = Cli(April({"--csv", Out("report.csv").string()}));
+  const auto r = Cli(April({"--csv", testing::Utf8(Out("report.csv"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(ReadBytes(Out("report.csv")),
             Sjis(std::string("グループ名：営業部\r\n") + kAprilLine +
@@ -124,7 +125,7 @@ TEST_F(CliProgramTest, WritesTheTotalsCsvOfTheDesktopProgram) {
 
 TEST_F(CliProgramTest, WritesTheTotalsHtmlToTheGivenPath) {
   WriteAprilOf150Minutes();
-  const auto r = Cli(April({"--html", Out("report.html").string()}));
+  const auto r = Cli(April({"--html", testing::Utf8(Out("report.html"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(ReadBytes(Out("report.html")),
             Sjis(std::string(kHtmlHead) + "グループ名：営業部<br>" + kAprilLine + "<br>\n<table>\n" +
@@ -136,8 +137,8 @@ TEST_F(CliProgramTest, WritesTheTotalsHtmlToTheGivenPath) {
 
 TEST_F(CliProgramTest, WritesBothTypeReportsInOneCall) {
   WriteAprilOfTwoColours();
-  const auto r = Cli(April({"--mode", "3", "--type-file", TypeFile().string(), "--csv",
-                            Out("report.csv").string(), "--html", Out("report.html").string()}));
+  const auto r = Cli(April({"--mode", "3", "--type-file", testing::Utf8(TypeFile()), "--csv",
+                            testing::Utf8(Out("report.csv")), "--html", testing::Utf8(Out("report.html"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(ReadBytes(Out("report.csv")),
             Sjis(std::string("グループ名：営業部\r\n") + kAprilLine + "\r\n" +
@@ -177,7 +178,7 @@ TEST_F(CliProgramTest, DashSendsTheCsvBytesToStandardOutput) {
 
 TEST_F(CliProgramTest, DashSendsTheHtmlBytesToStandardOutputBesideACsvFile) {
   WriteAprilOf150Minutes();
-  const auto r = Cli(April({"--format", "1", "--html", "-", "--csv", Out("report.csv").string()}));
+  const auto r = Cli(April({"--format", "1", "--html", "-", "--csv", testing::Utf8(Out("report.csv"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, Sjis(std::string(kHtmlHead) + "グループ名：営業部<br>" + kAprilLine +
                         "<br>\n<table>\n<tr><td>田中</td><td>3件</td><td>2:30</td></tr>\n"
@@ -228,7 +229,7 @@ TEST_F(CliProgramTest, ShowsTheFaultyLinkMessageOnceForBothReports) {
   faulty.link = 5;  // names no earlier record
   WriteMonth("200504",
              {Entry("2005-04-01 09:00", "2005-04-01 10:00", kRed, "会議", "tanaka"), faulty});
-  const auto r = Cli(April({"--csv", "-", "--html", Out("report.html").string()}));
+  const auto r = Cli(April({"--csv", "-", "--html", testing::Utf8(Out("report.html"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.err, "tallyer-cli: 致命的なエラー'1'がインデックス1スケジュールで起きました。\n");
   EXPECT_NE(r.out.find(Sjis("田中,2,2時間00分\r\n")), std::string::npos);
@@ -280,7 +281,7 @@ TEST_P(CliRefusalTest, ExitsWithTwoAndWritesNothing) {
   WriteAprilOf150Minutes();
   std::vector<std::string> args = GetParam().arguments;
   args.push_back("--csv");
-  args.push_back(Out("report.csv").string());
+  args.push_back(testing::Utf8(Out("report.csv")));
   const auto r = Cli(April(args));
   EXPECT_EQ(r.exitStatus, 2);
   EXPECT_EQ(r.err, GetParam().message);
@@ -308,9 +309,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CliProgramTest, AMissingGroupFileIsAFileError) {
   const fs::path missing = root_ / "data" / "人事部.group";
-  const auto r = Cli({"--csv", Out("report.csv").string(), missing.string()});
+  const auto r = Cli({"--csv", testing::Utf8(Out("report.csv")), testing::Utf8(missing)});
   EXPECT_EQ(r.exitStatus, 1);
-  EXPECT_EQ(r.err, "tallyer-cli: ファイル " + missing.string() + " が見つかりません。\n");
+  EXPECT_EQ(r.err, "tallyer-cli: ファイル " + testing::Utf8(missing) + " が見つかりません。\n");
   EXPECT_FALSE(fs::exists(Out("report.csv")));
 }
 
@@ -328,21 +329,21 @@ TEST_F(CliProgramTest, ATruncatedGroupFileIsAFileErrorWithoutTable) {
 TEST_F(CliProgramTest, ATypeFileThatCannotBeReadIsAFileErrorWithoutReport) {
   WriteAprilOfTwoColours();
   for (const fs::path& unreadable : {root_ / "data" / "人事部.type", root_ / "data"}) {
-    const auto r = Cli(April({"--mode", "3", "--type-file", unreadable.string(), "--csv",
-                              Out("report.csv").string()}));
+    const auto r = Cli(April({"--mode", "3", "--type-file", testing::Utf8(unreadable), "--csv",
+                              testing::Utf8(Out("report.csv"))}));
     EXPECT_EQ(r.exitStatus, 1) << unreadable;
-    EXPECT_EQ(r.err, "tallyer-cli: タイプ別色情報ファイル " + unreadable.string() +
+    EXPECT_EQ(r.err, "tallyer-cli: タイプ別色情報ファイル " + testing::Utf8(unreadable) +
                          " を読めません。 (cannot read the type colour file)\n");
     EXPECT_FALSE(fs::exists(Out("report.csv")));
   }
   // Outside the type mode the file is not used, as in the window.
-  const auto r = Cli(April({"--type-file", "人事部.type", "--csv", Out("report.csv").string()}));
+  const auto r = Cli(April({"--type-file", "人事部.type", "--csv", testing::Utf8(Out("report.csv"))}));
   EXPECT_EQ(r.exitStatus, 0) << r.err;
 }
 
 TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
   WriteAprilOf150Minutes();
-  const auto r = Cli(April({"--csv", (root_ / "no-such-folder" / "report.csv").string()}));
+  const auto r = Cli(April({"--csv", testing::Utf8(root_ / "no-such-folder" / "report.csv")}));
   EXPECT_EQ(r.exitStatus, 1);
   EXPECT_EQ(r.err.find("出力しました。"), std::string::npos) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;

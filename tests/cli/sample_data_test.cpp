@@ -8,6 +8,7 @@
 #include "cli_process.h"
 #include "data/cp932.h"
 #include "support/temp_dir.h"
+#include "support/text_match.h"
 
 namespace tallyer::testing {
 namespace {
@@ -18,7 +19,7 @@ TEST(SampleDataTest, IsDeterministicAndTalliesTheVisibleMembersWithoutMessages) 
   TempDir root;
   for (const char* d : {"tmp", "capture"}) fs::create_directory(root / d);
   const auto make = [&](const char* folder) {
-    return RunProgram(TALLYER_SAMPLE_PROGRAM, {(root / folder).string()}, root.Path(), root / "tmp",
+    return RunProgram(TALLYER_SAMPLE_PROGRAM, {testing::Utf8(root / folder)}, root.Path(), root / "tmp",
                       root / "capture");
   };
   ASSERT_EQ(make("a").exitStatus, 0);
@@ -32,7 +33,7 @@ TEST(SampleDataTest, IsDeterministicAndTalliesTheVisibleMembersWithoutMessages) 
   EXPECT_EQ(months, 12);
 
   const auto r = RunCliProgram({"--from", "2025-01-01", "--to", "2025-12-31", "--csv", "-",
-                                (root / "a" / "営業部.group").string()},
+                                testing::Utf8(root / "a" / "営業部.group")},
                                root.Path(), root / "tmp", root / "capture");
   EXPECT_EQ(r.exitStatus, 0);
   EXPECT_EQ(r.err, "");  // in particular no faulty revision link

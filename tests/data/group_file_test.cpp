@@ -12,6 +12,7 @@
 #include "data/month_file.h"
 #include "run/diagnostic_log.h"
 #include "run/group_loading.h"
+#include "support/text_match.h"
 #include "support/archive_writer.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -244,10 +245,10 @@ TEST_F(GroupFileTest, MissingFileShowsItsPathAndLogsOneLine) {
   const auto path = dir_ / "予定 表.group";
   EXPECT_FALSE(Read(path));
   const auto message = OnlyMessage();
-  EXPECT_EQ(message.text, J("ファイル ") + Utf8ToCp932(path.string()) + J(" が見つかりません。"));
+  EXPECT_EQ(message.text, J("ファイル ") + Utf8ToCp932(testing::Utf8(path)) + J(" が見つかりません。"));
   EXPECT_EQ(message.kind, MessageKind::kExclamation);
   const std::string log = testing::ReadBytes(log_.Path());
-  EXPECT_THAT(log, ::testing::MatchesRegex("earlier line\r\n"
+  EXPECT_THAT(log, testing::MatchesStdRegex("earlier line\r\n"
                                            "ZanboApp\\([0-9]+/[0-9]+ [0-9]+:[0-9][0-9]:[0-9][0-9]\\):"
                                            "CGroup::ReadFile\\(\\) ex->m_cause=2\r\n"));
   EXPECT_EQ(ui_.busyDepth, 0);

@@ -20,6 +20,16 @@ using testing::MonthFileBuilder;
 using testing::ScheduleRecord;
 using testing::TempDir;
 
+std::tm LocalTime(std::time_t t) {
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &t);
+#else
+  localtime_r(&t, &tm);
+#endif
+  return tm;
+}
+
 struct PathCase {
   const char* group;
   int year, month;
@@ -30,7 +40,8 @@ class MonthFilePathTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(MonthFilePathTest, NameIsTheGroupPathBeforeItsLastDotWithYearAndMonth) {
   const PathCase& c = GetParam();
-  EXPECT_EQ(MonthFilePath(c.group, c.year, c.month).string(), c.expected);
+  EXPECT_EQ(MonthFilePath(std::filesystem::u8path(c.group), c.year, c.month),
+            std::filesystem::u8path(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,13 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MonthFileObjectTest, StartsAtTheCurrentMonthAndFollowsTheGroupPath) {
   std::time_t now = std::time(nullptr);
-  std::tm before{};
-  localtime_r(&now, &before);
+  std::tm before = LocalTime(now);
   TextPool pool;
   CMonthFile monthFile(pool);
   now = std::time(nullptr);
-  std::tm after{};
-  localtime_r(&now, &after);
+  std::tm after = LocalTime(now);
   const CalendarParts month = monthFile.Month().Parts();
   EXPECT_TRUE(month.year == before.tm_year + 1900 || month.year == after.tm_year + 1900);
   EXPECT_TRUE(month.month == before.tm_mon + 1 || month.month == after.tm_mon + 1);

@@ -1,8 +1,14 @@
 #include "run/diagnostic_log.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <thread>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +18,7 @@
 #include <string>
 
 #include "support/temp_dir.h"
+#include "support/text_match.h"
 
 namespace tallyer {
 namespace {
@@ -50,7 +57,7 @@ TEST_F(DiagnosticLogTest, WithTheFileLinesAreAppendedWithCrLf) {
   log.LogNumber("negative=", -17);
   EXPECT_EQ(log.State(), 1);
   EXPECT_THAT(testing::ReadBytes(file_),
-              ::testing::MatchesRegex(std::string("earlier\r\n") + kLinePattern +
+              testing::MatchesStdRegex(std::string("earlier\r\n") + kLinePattern +
                                       "CGroup::ReadFile\\(\\) ex->m_cause=2\r\n" + kLinePattern +
                                       "negative=-17\r\n"));
 }
@@ -73,6 +80,47 @@ TEST_F(DiagnosticLogTest, AFileDeletedAfterTheDecisionIsNotRecreated) {
   EXPECT_FALSE(std::filesystem::exists(file_));
 }
 
+#ifdef _WIN32
+// Holds the mutex that every copy of the program takes, from another thread,
+// until released.
+class MutexHolder {
+ public:
+  MutexHolder()
+      : thread_([this] {
+          HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Zanbo_Log_Mutex");
+          SetEvent(held_);
+          WaitForSingleObject(release_, INFINITE);
+          ReleaseMutex(mutex);
+          CloseHandle(mutex);
+        }) {
+    WaitForSingleObject(held_, INFINITE);
+  }
+  ~MutexHolder() {
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(held_);
+    CloseHandle(release_);
+  }
+
+ private:
+  HANDLE held_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread thread_;
+};
+
+TEST_F(DiagnosticLogTest, TheLineIsWrittenEvenWhenAnotherWriterKeepsTheMutex) {
+  testing::WriteBytes(file_, "");
+  MutexHolder other;
+  DiagnosticLog log(file_);
+  log.SetLockWait(std::chrono::milliseconds(0));
+  log.LogNumber("locked=", 1);
+  EXPECT_THAT(testing::ReadBytes(file_), testing::MatchesStdRegex(std::string(kLinePattern) + "locked=1\r\n"));
+}
+
+TEST(DefaultLogPathTest, IsTheFixedFileOnDriveC) {
+  EXPECT_EQ(DefaultLogPath(), std::filesystem::path(L"c:\\zanbo.log"));
+}
+#else
 TEST_F(DiagnosticLogTest, TheLineIsWrittenEvenWhenAnotherWriterKeepsTheLock) {
   testing::WriteBytes(file_, "");
   const int other = ::open(file_.c_str(), O_RDWR);
@@ -82,7 +130,7 @@ TEST_F(DiagnosticLogTest, TheLineIsWrittenEvenWhenAnotherWriterKeepsTheLock) {
   log.SetLockWait(std::chrono::milliseconds(0));
   log.LogNumber("locked=", 1);
   ::close(other);
-  EXPECT_THAT(testing::ReadBytes(file_), ::testing::MatchesRegex(std::string(kLinePattern) + "locked=1\r\n"));
+  EXPECT_THAT(testing::ReadBytes(file_), testing::MatchesStdRegex(std::string(kLinePattern) + "locked=1\r\n"));
 }
 
 TEST_F(DiagnosticLogTest, TheLockIsReleasedAfterEachLine) {
@@ -135,6 +183,7 @@ TEST(DefaultLogPathTest, LivesInTheUsersStateFolder) {
     EXPECT_EQ(log.State(), 2);
   }
 }
+#endif
 
 }  // namespace
 }  // namespace tallyer

@@ -28,7 +28,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // `name` is UTF-8, whatever the platform's narrow encoding.
+  std::filesystem::path operator/(const std::string& name) const {
+    return path_ / std::filesystem::u8path(name);
+  }
 
  private:
   std::filesystem::path path_;
