@@ -237,7 +237,8 @@ int main(int argc, char** argv) {
   // The folder as typed, whatever the ANSI code page can hold.
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  const std::filesystem::path folder = wide != nullptr && count == 2 ? wide[1] : argv[1];
+  const std::filesystem::path folder =
+      wide != nullptr && count == 2 ? std::filesystem::path(wide[1]) : std::filesystem::path(argv[1]);
   if (wide != nullptr) LocalFree(wide);
 #else
   const std::filesystem::path folder = argv[1];

@@ -152,7 +152,7 @@ class Cp932Encoder {
     if (const char* mapped = OneWay(c)) {
       Flush();
       out_ += mapped;
-    } else if (c == kInvalid || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    } else if (c == kInvalid || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) || WindowsOnly(c)) {
       Flush();
       out_.push_back('?');
     } else {
@@ -165,6 +165,9 @@ class Cp932Encoder {
   }
 
  private:
+  // Characters that only Windows' table gives the single bytes 0x80, 0xA0
+  // and 0xFD-0xFF, which no other CP932 converter defines.
+  static bool WindowsOnly(char32_t c) { return c == 0x80 || (c >= 0xF8F0 && c <= 0xF8F3); }
   static const char* OneWay(char32_t c) {
     switch (c) {
       case 0x301C: return "\x81\x60";  // WAVE DASH as FULLWIDTH TILDE

@@ -37,7 +37,7 @@ TEST(CliOptionsTest, DefaultsAreTheDesktopProgramsForAWholeGroup) {
   const Parsed p = Parse({"data/営業部.group"});
   ASSERT_EQ(p.result, ParseResult::kProceed) << p.err;
   const TallySettings& s = p.request.settings;
-  EXPECT_EQ(s.groupPath, std::filesystem::path("data/営業部.group"));  // as given
+  EXPECT_EQ(s.groupPath, std::filesystem::u8path("data/営業部.group"));  // as given
   EXPECT_TRUE(s.everyone);
   EXPECT_TRUE(s.selectedKeys.empty());
   EXPECT_EQ(s.firstDate, DateTime::FromParts(2025, 5, 15));
@@ -71,7 +71,7 @@ TEST(CliOptionsTest, EveryOptionReachesItsSetting) {
   EXPECT_EQ(s.firstDate, DateTime::FromParts(2005, 4, 1));
   EXPECT_EQ(s.lastDate, DateTime::FromParts(2005, 4, 30, 18, 30));
   EXPECT_EQ(s.mode, kModeType);
-  EXPECT_EQ(s.typeFilePath, std::filesystem::absolute("colours/営業部.type"));
+  EXPECT_EQ(s.typeFilePath, std::filesystem::absolute(std::filesystem::u8path("colours/営業部.type")));
   EXPECT_TRUE(s.typeFilePath.is_absolute());
   EXPECT_TRUE(s.bandOnly);
   EXPECT_EQ(s.bandStart, DateTime::FromParts(2000, 1, 1, 9, 0));

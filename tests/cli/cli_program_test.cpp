@@ -48,7 +48,7 @@ class CliProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* d : {"data", "tmp", "capture", "out"}) fs::create_directory(root_ / d);
-    group_ = root_ / "data" / "営業部.group";
+    group_ = root_ / "data" / fs::u8path("営業部.group");
     WriteBytes(group_, GroupFileBuilder()
                            .Name(Sjis("営業部"))
                            .Add(Sjis("田中"), "tanaka")
@@ -61,7 +61,7 @@ class CliProgramTest : public ::testing::Test {
   void WriteMonth(const char* yyyymm, const std::vector<ScheduleRecord>& records) {
     MonthFileBuilder month;
     for (const auto& r : records) month.Add(r);
-    WriteBytes(root_ / "data" / (std::string("営業部") + yyyymm + ".sch"), month.Build());
+    WriteBytes(root_ / "data" / fs::u8path(std::string("営業部") + yyyymm + ".sch"), month.Build());
   }
 
   // 田中: three schedules, 150 minutes; 鈴木: only one outside the period;
@@ -82,7 +82,7 @@ class CliProgramTest : public ::testing::Test {
     WriteBytes(TypeFile(), Sjis("nopalette\r\n会議\t255,0,0\r\n"));
   }
 
-  fs::path TypeFile() const { return root_ / "data" / "営業部.type"; }
+  fs::path TypeFile() const { return root_ / "data" / fs::u8path("営業部.type"); }
   fs::path Out(const char* name) const { return root_ / "out" / name; }
 
   CliProcessResult Cli(std::vector<std::string> arguments, const fs::path& workDir = {}) {
@@ -121,6 +121,18 @@ TEST_F(CliProgramTest, WritesTheTotalsCsvOfTheDesktopProgram) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "tallyer-cli: 出力しました。\n");
   ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, TakesJapaneseArgumentsAsTyped) {
+  WriteAprilOf150Minutes();
+  // The folder and file names and the content text reach the program whole,
+  // whatever code page the system has.
+  fs::create_directory(root_ / "out" / fs::u8path("報告"));
+  const auto r = Cli(April({"--content", "会議", "--csv", "out/報告/会議.csv"}));
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(Cp932ToUtf8(ReadBytes(root_ / "out" / fs::u8path("報告/会議.csv"))),
+            std::string("グループ名：営業部\r\n") + kAprilLine + "\r\n次の文字列を含む：会議\r\n"
+                "田中,2,2時間00分\r\n鈴木,0,0時間00分\r\n");
 }
 
 TEST_F(CliProgramTest, WritesTheTotalsHtmlToTheGivenPath) {
@@ -308,7 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CliProgramTest, AMissingGroupFileIsAFileError) {
-  const fs::path missing = root_ / "data" / "人事部.group";
+  const fs::path missing = root_ / "data" / fs::u8path("人事部.group");
   const auto r = Cli({"--csv", testing::Utf8(Out("report.csv")), testing::Utf8(missing)});
   EXPECT_EQ(r.exitStatus, 1);
   EXPECT_EQ(r.err, "tallyer-cli: ファイル " + testing::Utf8(missing) + " が見つかりません。\n");
@@ -328,7 +340,7 @@ TEST_F(CliProgramTest, ATruncatedGroupFileIsAFileErrorWithoutTable) {
 // and a status of success.
 TEST_F(CliProgramTest, ATypeFileThatCannotBeReadIsAFileErrorWithoutReport) {
   WriteAprilOfTwoColours();
-  for (const fs::path& unreadable : {root_ / "data" / "人事部.type", root_ / "data"}) {
+  for (const fs::path& unreadable : {root_ / "data" / fs::u8path("人事部.type"), root_ / "data"}) {
     const auto r = Cli(April({"--mode", "3", "--type-file", testing::Utf8(unreadable), "--csv",
                               testing::Utf8(Out("report.csv"))}));
     EXPECT_EQ(r.exitStatus, 1) << unreadable;

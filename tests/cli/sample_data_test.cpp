@@ -33,7 +33,7 @@ TEST(SampleDataTest, IsDeterministicAndTalliesTheVisibleMembersWithoutMessages) 
   EXPECT_EQ(months, 12);
 
   const auto r = RunCliProgram({"--from", "2025-01-01", "--to", "2025-12-31", "--csv", "-",
-                                testing::Utf8(root / "a" / "営業部.group")},
+                                testing::Utf8(root / "a" / fs::u8path("営業部.group"))},
                                root.Path(), root / "tmp", root / "capture");
   EXPECT_EQ(r.exitStatus, 0);
   EXPECT_EQ(r.err, "");  // in particular no faulty revision link

@@ -83,6 +83,8 @@ TEST(Cp932Test, UnrepresentableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp932("aéb"), "a?b");  // no best fit: é is no e
   EXPECT_EQ(Utf8ToCp932("ÀÅßø∞"), "????\x81\x87");
   EXPECT_EQ(Utf8ToCp932("😀😀"), "??");  // one per code point, not per UTF-16 unit
+  // What Windows' table alone gives the bytes 0x80, 0xA0 and 0xFD-0xFF.
+  EXPECT_EQ(Utf8ToCp932("\u0080\uF8F0\uF8F1\uF8F2\uF8F3"), "?????");
   // Invalid UTF-8: one mark for a bad lead byte and the continuation bytes after it.
   EXPECT_EQ(Utf8ToCp932("a\xC0\x80" "b"), "a?b");
   EXPECT_EQ(Utf8ToCp932("a\xED\xA0\x80" "b"), "a?b");  // a surrogate
