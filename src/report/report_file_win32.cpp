@@ -1,17 +1,18 @@
 // The report file on Windows: the same rules as on POSIX systems (a temporary
 // file beside the target, flushed, then moved over it), with Win32 calls on
 // wide paths, in binary, and the causes taken from GetLastError.
-#ifdef _WIN32
 #include <windows.h>
 
 #include <atomic>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "data/file_error.h"
+#include "report/report_file_platform.h"
 
-namespace tallyer {
+namespace tallyer::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,6 +31,10 @@ class Handle {
   Handle& operator=(const Handle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
+  void Reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
   bool Close() {
     const bool ok = !Valid() || CloseHandle(h_) != 0;
     h_ = INVALID_HANDLE_VALUE;
@@ -48,12 +53,12 @@ HANDLE OpenForWriting(const fs::path& path, DWORD disposition) {
 }
 
 // Writes all bytes; a write that stores nothing means the disk is full.
-int WriteAll(HANDLE h, const std::string& doc, const fs::path& path) {
+int WriteAll(HANDLE h, std::string_view bytes, const fs::path& path) {
   std::size_t done = 0;
-  while (done < doc.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(doc.size() - done, 1u << 30));
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(h, doc.data() + done, chunk, &written, nullptr)) return LastCause(path);
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) return LastCause(path);
     if (written == 0) return kCauseDiskFull;
     done += written;
   }
@@ -62,11 +67,25 @@ int WriteAll(HANDLE h, const std::string& doc, const fs::path& path) {
 
 // Devices (NUL, CON, a named pipe) cannot be replaced and are written directly,
 // as is a report in a folder where no file can be created.
-int WriteInPlace(const std::string& doc, const fs::path& target) {
+int WriteInPlace(const ReportContent& content, const fs::path& target) {
   Handle h(OpenForWriting(target, OPEN_EXISTING));
   if (!h.Valid()) return LastCause(target);
   if (GetFileType(h.Get()) == FILE_TYPE_DISK && !SetEndOfFile(h.Get())) return LastCause(target);
-  return WriteAll(h.Get(), doc, target);
+  if (content.writeNamedFile) {
+    h.Close();
+    return content.writeNamedFile(target) ? kCauseNone : kCauseGeneric;
+  }
+  return WriteAll(h.Get(), content.bytes, target);
+}
+
+// Fills the temporary file: the bytes through `h`, or a library writing it by
+// its name, after which it is opened again to be flushed.
+int FillTemporary(Handle& h, const ReportContent& content, const fs::path& temporary) {
+  if (!content.writeNamedFile) return WriteAll(h.Get(), content.bytes, temporary);
+  h.Close();
+  if (!content.writeNamedFile(temporary)) return kCauseGeneric;
+  h.Reset(OpenForWriting(temporary, OPEN_EXISTING));
+  return h.Valid() ? kCauseNone : LastCause(temporary);
 }
 
 // Creates a fresh file beside the target; CREATE_NEW fails on an existing name.
@@ -89,7 +108,10 @@ bool IsDevice(const fs::path& target) {
 
 }  // namespace
 
-int WriteReplacing(const std::string& doc, fs::path target) {
+// The report goes to a temporary file that replaces the target only when
+// complete, so that a failed write leaves the previous report as it was.
+int WriteReportFile(const fs::path& requested, const ReportContent& content) {
+  fs::path target = requested;
   std::error_code ec;
   if (fs::is_symlink(target, ec)) {
     const fs::path resolved = fs::canonical(target, ec);
@@ -97,7 +119,7 @@ int WriteReplacing(const std::string& doc, fs::path target) {
   }
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (IsDevice(target)) return WriteInPlace(doc, target);
+  if (IsDevice(target)) return WriteInPlace(content, target);
   if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     // A read-only report is refused as a direct write to it would be, and one
     // that another program holds open (a spreadsheet) gives its sharing violation.
@@ -110,11 +132,11 @@ int WriteReplacing(const std::string& doc, fs::path target) {
   Handle h(CreateTemporary(target, temporary));
   if (!h.Valid()) {
     const DWORD error = GetLastError();
-    if (exists && error == ERROR_ACCESS_DENIED) return WriteInPlace(doc, target);
+    if (exists && error == ERROR_ACCESS_DENIED) return WriteInPlace(content, target);
     SetLastError(error);
     return LastCause(temporary);
   }
-  int cause = WriteAll(h.Get(), doc, temporary);
+  int cause = FillTemporary(h, content, temporary);
   if (cause == kCauseNone && !FlushFileBuffers(h.Get())) cause = LastCause(temporary);
   if (!h.Close() && cause == kCauseNone) cause = LastCause(temporary);
   // A replaced report keeps its attributes (hidden, archive).
@@ -130,5 +152,4 @@ int WriteReplacing(const std::string& doc, fs::path target) {
   return cause;
 }
 
-}  // namespace tallyer
-#endif
+}  // namespace tallyer::platform
