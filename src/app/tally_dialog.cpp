@@ -22,6 +22,7 @@
 #include "app/about_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/group_drop.h"
+#include "app/period_chooser.h"
 #include "app/period_defaults.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
@@ -129,6 +130,9 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windo
   connect(findAction, &QAction::triggered, this, &CTallyDlg::FindTypeFile);
   connect(chooseAction, &QAction::triggered, this, &CTallyDlg::ChooseTypeFile);
 
+  periodChooser_ = new PeriodChooser(ui_->periodPresetCombo, ui_->previousPeriodButton,
+                                     ui_->nextPeriodButton, ui_->firstDateEdit, ui_->lastDateEdit,
+                                     windowSettings_, [this] { return clock_().date(); }, this);
   BuildMenus();
   BuildStatusBar();
 
@@ -224,6 +228,7 @@ void CTallyDlg::Start(const QDateTime& now) {
   fallback.bandStart = TallySettings{}.bandStart;
   fallback.bandEnd = TallySettings{}.bandEnd;
   ShowSettings(fallback);
+  periodChooser_->Restore(now.date());
   ApplyEnablingRules(settings_.mode);
 }
 

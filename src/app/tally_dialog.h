@@ -27,6 +27,7 @@ namespace tallyer {
 
 class DiagnosticLog;
 class FileDialogs;
+class PeriodChooser;
 class SettingsStore;
 class WindowSettings;
 
@@ -87,6 +88,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   const std::vector<std::string>& MemberKeys() const { return memberKeys_; }
   TallyContext& Context() { return context_; }
   const RecentGroups& Recent() const { return recent_; }
+  PeriodChooser& Period() { return *periodChooser_; }
 
  protected:
   // Hands a file or folder to the desktop (the browser, the file manager);
@@ -124,6 +126,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   DiagnosticLog& log_;
   Clock clock_;
   RecentGroups recent_;
+  PeriodChooser* periodChooser_ = nullptr;
   std::filesystem::path lastWritten_;
   bool documentOpened_ = false;
   TallyContext context_;

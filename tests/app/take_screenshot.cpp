@@ -1,8 +1,9 @@
 // Draws the main window with the sample group loaded into PNG files, for the
 // READMEs. Run it under a real X server (xvfb-run) with a CJK font installed:
 //   take_screenshot FOLDER
-// writes FOLDER/tallyer.png (the window after 実行) and FOLDER/tallyer-menu.png
-// (the ファイル menu with the recent groups).
+// writes FOLDER/tallyer.png (the window after 実行), FOLDER/tallyer-menu.png
+// (the ファイル menu with the recent groups) and FOLDER/tallyer-period.png (the
+// period's preset list).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QAbstractItemView>
 #include <QTimer>
 
 #include "app/program_icon.h"
@@ -57,8 +59,7 @@ int main(int argc, char* argv[]) {
 
   DialogFixture f;
   f.app.htmlReportPath = data / "Planwell_Output.html";
-  f.store.WriteText("date1", "20250401");
-  f.store.WriteText("date2", "20250930");
+  f.windowSettings.SetValue(QStringLiteral("PeriodPreset"), QStringLiteral("lastMonth"));
   f.windowSettings.SetValue(QStringLiteral("RecentGroup1"), QStringLiteral("/tmp/Planwell/開発部/開発部.group"));
   RecordingDialog& window = f.Open(QDateTime(QDate(2025, 10, 6), QTime(9, 41)));
   window.move(0, 0);
@@ -85,6 +86,17 @@ int main(int argc, char* argv[]) {
   }
   recent->close();
   file->close();
+  Wait(200);
+
+  auto* presets = f.Find<QComboBox>("periodPresetCombo");
+  presets->showPopup();
+  Wait(300);
+  const QRect popup = presets->view()->window()->geometry();
+  const QRect periodRow(0, presets->mapTo(&window, QPoint(0, 0)).y() - 40, window.width(), 0);
+  if (!SaveScreen(periodRow.united(popup).adjusted(0, 0, 0, 8), out.filePath(QStringLiteral("tallyer-period.png")))) {
+    return 1;
+  }
+  presets->hidePopup();
   std::filesystem::remove_all(data);
   return window.messages.empty() ? 0 : 1;
 }
