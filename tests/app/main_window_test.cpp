@@ -151,6 +151,9 @@ class MainWindowTest : public QObject {
     f.dialog->desktopOpens = false;
     f.dialog->RunHtml();
     QCOMPARE(Status(f), "10:20 集計結果を " + page + " に書き出しましたが、ブラウザーで開けませんでした。");
+    // Said in a box as well.
+    QCOMPARE(QString::fromStdString(f.dialog->messages.back().text),
+             "集計結果を " + page + " に書き出しましたが、ブラウザーで開けませんでした。");
 
     std::filesystem::create_directory(f.dir / "out");
     f.files.csv = f.dir / "out" / "a.csv";
@@ -178,17 +181,42 @@ class MainWindowTest : public QObject {
     QVERIFY(f.dialog->messages.empty());
   }
 
-  void aMissingArgumentIsReportedAndLoadsNothing() {
+  // A missing or damaged group, however it is named, is told and leaves no
+  // group loaded; it never joins the recent groups.
+  void aGroupThatDoesNotLoadIsToldAndLeavesNoGroup_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("damaged");
+    for (const char* way : {"argument", "drop", "recent"}) {
+      QTest::newRow((std::string(way) + ", missing").c_str()) << way << false;
+      QTest::newRow((std::string(way) + ", damaged").c_str()) << way << true;
+    }
+  }
+  void aGroupThatDoesNotLoadIsToldAndLeavesNoGroup() {
+    QFETCH(QString, way);
+    QFETCH(bool, damaged);
     DialogFixture f;
-    const auto remembered = WriteGroup(f.dir / "old.group", "古田");
-    f.windowSettings.SetValue("RecentGroup1", PathToQString(remembered));
+    const auto good = WriteGroup(f.dir / "good.group", "古田");
+    const auto bad = f.dir / "bad.group";
+    if (damaged) WriteBytes(bad, "not a group");
+    f.windowSettings.SetValue("RecentGroup1", PathToQString(bad));
+    f.windowSettings.SetValue("RecentGroup2", PathToQString(good));
     f.Open();
-    f.dialog->OpenStartGroup({"tallyer", PathToQString(f.dir / "gone.group")});
+    f.dialog->OpenGroup(good);
+    const QUrl badUrl = QUrl::fromLocalFile(PathToQString(bad));
+    if (way == "argument") f.dialog->OpenStartGroup({"tallyer", PathToQString(bad)});
+    if (way == "drop") QVERIFY(Drop(f.dialog.get(), {badUrl}));
+    if (way == "recent") f.dialog->OpenRecentGroup(PathToQString(bad));
+
     QCOMPARE(f.dialog->messages.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(f.dialog->messages[0].text),
-             "ファイル " + PathToQString(f.dir / "gone.group") + " が見つかりません。");
+    const QString told = QString::fromStdString(f.dialog->messages[0].text);
+    QVERIFY2(told.startsWith("ファイル " + PathToQString(bad) + (damaged ? " を読めませんでした。" : " が見つかりません。")),
+             qPrintable(told));
     QVERIFY(Members(f).isEmpty());
-    QCOMPARE(f.dialog->Recent().Paths(), QStringList{PathToQString(remembered)});
+    QCOMPARE(f.Find<QLineEdit>("groupPathEdit")->text(), QStringLiteral("右のボタンをクリックして選択して下さい。"));
+    // Chosen from the recent groups, a missing one leaves the list; a damaged one stays.
+    const bool listed = way != "recent" || damaged;
+    QCOMPARE(f.dialog->Recent().Paths().contains(PathToQString(bad)), listed);
+    QCOMPARE(f.dialog->Recent().Paths().first(), PathToQString(good));  // a failed load is not moved up
   }
 
   void theLastGroupOpensAgainWhenItIsStillThere() {
