@@ -1,19 +1,23 @@
 // The whole run on one group and one month cut from the input, with options
-// taken from it, writing the CSV report to a file and the HTML report in memory.
+// taken from it, writing the CSV report to a file and the HTML page and JSON
+// of the same result in memory.
 //
 // Input: 9 option bytes, the content text (its length in the 9th byte), then
 // three parts each behind a 16-bit length: the group file, the type colour
 // file and, taking the rest, the month file of June 2005.
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "data/type_colors.h"
 #include "fuzz_input.h"
-#include "report/report_writers.h"
+#include "report/classic_report.h"
+#include "report/json_report.h"
 #include "run/diagnostic_log.h"
 #include "run/group_loading.h"
 #include "run/run.h"
 #include "run/settings_store.h"
+#include "tally/result_builder.h"
 #include "tally/tally_context.h"
 
 using namespace tallyer;
@@ -114,13 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CTypeColors types;
   types.Load(p.typePath);
-  std::string html;
-  switch (s.mode) {
-    case kModeTotal: html = TotalsDocument(p.context, false, s.durationFormat, s.noOverlap, s.firstDate, s.lastDate); break;
-    case kModeColor: html = ColorDocument(p.context, false, s.durationFormat, nullptr); break;
-    case kModeType: html = ColorDocument(p.context, false, s.durationFormat, &types); break;
-    default: html = ContentDocument(p.context, false, s.durationFormat); break;
-  }
+  const TallyResult result = BuildTallyResult(p.context, s, &types, DateTime{});
+  const std::string html = ClassicHtmlDocument(result);
+  std::ostringstream json;
+  JsonFormatter().Write(result, json);
+  if (json.str().empty() || json.str().back() != '\n') __builtin_trap();  // JSON ends its last line
   if (html.empty()) __builtin_trap();  // every document has its head
   return 0;
 }

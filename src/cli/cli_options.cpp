@@ -21,8 +21,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kFooter =
     "\n"
-    "--csv も --html も指定しないと、結果を表にして端末に表示します。\n"
-    "Without --csv and --html the result is printed as a table.\n"
+    "--csv も --html も --json も指定しないと、結果を表にして端末に表示します。\n"
+    "Without --csv, --html and --json the result is printed as a table.\n"
     "月ごとの予定ファイル (例: 営業部.group なら 営業部202501.sch) はグループファイルと\n"
     "同じフォルダから読みます。 Month files are read from beside the group file.\n"
     "\n"
@@ -58,7 +58,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   app.set_version_flag("--version", std::string(kProgram) + " " + kProductVersion,
                        "版を表示して終了 / print the version and exit");
 
-  std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText;
+  std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText, jsonText;
   std::string contentText;
   int mode = 1;
   int format = 0;
@@ -124,6 +124,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   app.add_option("--html", htmlText,
                  "HTML の結果を書き出す (- は標準出力) / write the HTML report (- = stdout)")
       ->type_name("PATH");
+  app.add_option("--json", jsonText,
+                 "結果を JSON (UTF-8) で書き出す (- は標準出力) /\n"
+                 "write the result as JSON (- = stdout)")
+      ->type_name("PATH");
 
   auto usage = [&](const std::string& message) {
     err << kProgram << ": " << message << "\n"
@@ -161,6 +165,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
     s.lastDate = *date;
   }
   s.mode = mode - 1;
+  request.typeFileArgument = std::filesystem::u8path(typeFile);
   if (!typeFile.empty()) s.typeFilePath = std::filesystem::absolute(std::filesystem::u8path(typeFile));
   if (!bandText.empty()) {
     const auto band = ParseBandArgument(bandText);
@@ -188,9 +193,19 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   if (!htmlText.empty() || app.count("--html") > 0) {
     if (!ParseTarget(htmlText, request.html)) return usage("--html のパスが空です。 (empty path)");
   }
-  if (request.csv && request.html && request.csv->toStdout && request.html->toStdout) {
-    return usage("--csv - と --html - は同時に指定できません。 (only one report to stdout)");
+  if (!jsonText.empty() || app.count("--json") > 0) {
+    if (!ParseTarget(jsonText, request.json)) return usage("--json のパスが空です。 (empty path)");
   }
+  // Standard output takes one output: "--csv - と --html - は同時に…".
+  std::string toStdout;
+  int count = 0;
+  for (const auto& [name, target] : {std::pair{"--csv", &request.csv}, std::pair{"--html", &request.html},
+                                     std::pair{"--json", &request.json}}) {
+    if (!*target || !(*target)->toStdout) continue;
+    if (count++ > 0) toStdout += " と ";
+    toStdout += std::string(name) + " -";
+  }
+  if (count > 1) return usage(toStdout + " は同時に指定できません。 (only one output to stdout)");
   return ParseResult::kProceed;
 }
 

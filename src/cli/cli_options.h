@@ -23,8 +23,10 @@ struct CliRequest {
   // `outputPath` is set per run by the caller.
   TallySettings settings;
   std::vector<std::string> memberArguments;  // --member values as typed (UTF-8)
+  std::filesystem::path typeFileArgument;    // --type-file as typed, for outputs that show it
   std::optional<ReportTarget> csv;
   std::optional<ReportTarget> html;
+  std::optional<ReportTarget> json;
 };
 
 // What the caller does after parsing.

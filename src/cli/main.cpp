@@ -1,25 +1,25 @@
 // tallyer-cli: the tally run from the command line, for scripts and
 // schedulers. It drives the same run as the desktop program, so its report
-// files are byte for byte what the desktop program writes.
+// files are byte for byte what the desktop program writes. The inputs are
+// read once; every output is a formatter of the one result.
 #include <iostream>
 #include <string_view>
 
 #include "cli/cli_options.h"
-#include "cli/date_args.h"
 #include "cli/member_check.h"
 #include "cli/result_table.h"
-#include "cli/temp_file.h"
 #include "cli/terminal_host.h"
 #ifdef _WIN32
 #include "cli/windows_console.h"
 #endif
-#include "data/cp932.h"
-#include "data/type_colors.h"
 #include "data/clock.h"
+#include "data/cp932.h"
+#include "report/classic_report.h"
+#include "report/json_report.h"
 #include "run/diagnostic_log.h"
+#include "run/group_loading.h"
 #include "run/input_checks.h"
 #include "run/protected_files.h"
-#include "run/group_loading.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "tally/tally_context.h"
@@ -33,45 +33,13 @@ constexpr int kExitDone = 0;
 constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
-int ExitStatus(RunOutcome outcome) {
-  switch (outcome) {
-    case RunOutcome::kDone:
-      return kExitDone;
-    case RunOutcome::kRefused:
-      return kExitUsage;
-    default:
-      return kExitFileError;
-  }
-}
+const std::string kDone = Utf8ToCp932("出力しました。");
 
-void NoTempFile() {
-  std::cerr << "tallyer-cli: 一時ファイルを作成できませんでした。 (cannot create a temporary file)\n";
-}
-
-void StdoutFailed() {
-  std::cerr << "tallyer-cli: 標準出力に書き込めませんでした。 (cannot write to standard output)\n";
-}
-
-// Everything one invocation runs on. The user's stored desktop options are
-// never touched: the store lives in memory.
-struct Session {
-  TallySettings settings;
-  TerminalHost host{std::cerr};
-  TallyContext context;
-  MemorySettingsStore store;
-  AppValues app;
-
-  RunOutcome RunCsv(const std::filesystem::path& path) {
-    TallySettings s = settings;
-    s.outputPath = path;
-    return Run(s, context, app, store, host);
-  }
-  RunOutcome RunHtml(const std::filesystem::path& path) {
-    TallySettings s = settings;
-    s.outputPath.clear();
-    app.htmlReportPath = path;
-    return Run(s, context, app, store, host);
-  }
+// One requested output: its formatter and where it goes.
+struct Output {
+  const std::optional<ReportTarget>& target;
+  const Formatter& formatter;
+  bool announced;  // a file written says "出力しました。", as the desktop program's CSV does
 };
 
 // The first report file that would replace a file of the scheduler or of the
@@ -79,60 +47,35 @@ struct Session {
 // listed once for all of them.
 const ReportTarget* FirstProtectedTarget(const CliRequest& request) {
   const ProtectedFiles protectedFiles(request.settings.groupPath, request.settings.typeFilePath);
-  for (const auto* target : {&request.csv, &request.html}) {
+  for (const auto* target : {&request.csv, &request.html, &request.json}) {
     if (*target && !(*target)->toStdout && protectedFiles.Protects((*target)->path)) return &**target;
   }
   return nullptr;
 }
 
-// Writes one report kind to its target; standard output goes through a
-// temporary file so that it receives exactly the file's bytes.
-int WriteReport(Session& session, const ReportTarget& target, bool csv) {
-  if (!target.toStdout) {
-    session.host.SetQuietInformation(false);
-    return ExitStatus(csv ? session.RunCsv(target.path) : session.RunHtml(target.path));
-  }
-  TempFile temp(csv ? ".csv" : ".html");
-  if (temp.Path().empty()) {
-    NoTempFile();
-    return kExitFileError;
-  }
-  session.host.SetQuietInformation(true);
-  const RunOutcome outcome = csv ? session.RunCsv(temp.Path()) : session.RunHtml(temp.Path());
-  if (outcome != RunOutcome::kDone) return ExitStatus(outcome);
+// `raw`: the output's own bytes, never converted for a console (the reports);
+// otherwise text for the terminal (the table).
+bool WriteToStdout(const Formatter& formatter, const TallyResult& result, bool raw) {
 #ifdef _WIN32
-  // The report's own bytes, never converted for a console.
-  std::ostream& out = RawStandardOutput();
+  std::ostream& out = raw ? RawStandardOutput() : std::cout;
 #else
+  (void)raw;
   std::ostream& out = std::cout;
 #endif
-  if (!CopyFileTo(temp.Path(), out)) {
-    StdoutFailed();
-    return kExitFileError;
-  }
-  return kExitDone;
+  if (WriteReport(formatter, result, out)) return true;
+  std::cerr << "tallyer-cli: 標準出力に書き込めませんでした。 (cannot write to standard output)\n";
+  return false;
 }
 
-// The result as a table on the terminal, from the run's member results.
-int PrintTable(Session& session) {
-  TempFile temp(".csv");
-  if (temp.Path().empty()) {
-    NoTempFile();
+// Writes one output; a failure is told and leaves the other outputs to be written.
+int WriteOutput(const Output& output, const TallyResult& result, TerminalHost& host) {
+  const ReportTarget& target = *output.target;
+  if (target.toStdout) return WriteToStdout(output.formatter, result, true) ? kExitDone : kExitFileError;
+  if (const auto problem = WriteReport(output.formatter, result, target.path)) {
+    host.ShowMessage(problem->message, problem->kind);
     return kExitFileError;
   }
-  session.host.SetQuietInformation(true);
-  const RunOutcome outcome = session.RunCsv(temp.Path());
-  if (outcome != RunOutcome::kDone) return ExitStatus(outcome);
-
-  CTypeColors types;
-  if (session.settings.mode == kModeType) types.Load(session.settings.typeFilePath);
-  std::cout << ResultHeading(session.context.group.GetName(), session.context.optionLines) << "\n"
-            << RenderTable(ResultTable(session.context.memberResults, session.settings, &types));
-  std::cout.flush();
-  if (!std::cout) {
-    StdoutFailed();
-    return kExitFileError;
-  }
+  if (output.announced) host.ShowMessage(kDone, MessageKind::kInformation);
   return kExitDone;
 }
 
@@ -161,18 +104,20 @@ int main(int argc, char** argv) {
   }
 
   // The order of the checks: usage, report targets, the group file, the
-  // members, the type colour file, then the run's own checks.
-  Session session;
-  session.settings = request.settings;
+  // members, the type colour file, then the run's own checks. The user's
+  // stored desktop options are never touched: the store lives in memory.
+  const TallySettings& settings = request.settings;
+  TerminalHost host(std::cerr);
   if (const ReportTarget* target = FirstProtectedTarget(request)) {
-    session.host.ShowMessage(ProtectedTargetMessage(target->path), MessageKind::kExclamation);
+    host.ShowMessage(ProtectedTargetMessage(target->path), MessageKind::kExclamation);
     return kExitUsage;
   }
-  CGroup& group = session.context.group;
-  group.SetPath(session.settings.groupPath);
-  if (!ReadGroupFile(group, session.settings.groupPath, session.host, ProcessLog())) return kExitFileError;
+  TallyContext context;
+  CGroup& group = context.group;
+  group.SetPath(settings.groupPath);
+  if (!ReadGroupFile(group, settings.groupPath, host, ProcessLog())) return kExitFileError;
 
-  if (const auto unknown = FirstUnknownKey(group, session.settings.selectedKeys)) {
+  if (const auto unknown = FirstUnknownKey(group, settings.selectedKeys)) {
     std::cerr << "tallyer-cli: メンバー \"" << Cp932ToUtf8(*unknown)
               << "\" はグループにいません。 (no visible member has this key)\n"
               << "--member に指定できるキー / keys:\n"
@@ -180,23 +125,39 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  if (!TypeFileReadable(session.settings)) {
-    const std::u8string path = session.settings.typeFilePath.u8string();
+  if (!TypeFileReadable(settings)) {
+    const std::u8string path = settings.typeFilePath.u8string();
     std::cerr << "tallyer-cli: タイプ別色情報ファイル "
               << std::string_view(reinterpret_cast<const char*>(path.data()), path.size())
               << " を読めません。 (cannot read the type colour file)\n";
     return kExitFileError;
   }
 
-  if (!request.csv && !request.html) return PrintTable(session);
+  MemorySettingsStore store;
+  AppValues app;
+  TallyResult result;
+  switch (TallyRun(settings, context, app, store, host, result)) {
+    case RunOutcome::kDone:
+      break;
+    case RunOutcome::kRefused:
+      return kExitUsage;
+    default:
+      return kExitFileError;
+  }
+  // Outputs name the type colour file as the user typed it.
+  result.typeFileShown = request.typeFileArgument;
 
+  if (!request.csv && !request.html && !request.json) {
+    return WriteToStdout(TerminalTableFormatter(), result, false) ? kExitDone : kExitFileError;
+  }
+  const ClassicCsvFormatter csv;
+  const ClassicHtmlFormatter html;
+  const JsonFormatter json;
   int status = kExitDone;
-  for (bool csv : {true, false}) {
-    const auto& target = csv ? request.csv : request.html;
-    if (!target) continue;
-    const int result = WriteReport(session, *target, csv);
-    if (result == kExitUsage) return result;  // a refusal holds for every kind
-    if (result != kExitDone) status = result;
+  for (const Output& output : {Output{request.csv, csv, true}, Output{request.html, html, false},
+                               Output{request.json, json, false}}) {
+    if (!output.target) continue;
+    if (WriteOutput(output, result, host) != kExitDone) status = kExitFileError;
   }
   return status;
 }

@@ -1,13 +1,13 @@
 #include "cli/result_table.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string_view>
 
 #include "data/cp932.h"
-#include "data/type_colors.h"
+#include "report/classic_report.h"
 #include "report/color_text.h"
 #include "report/duration_text.h"
-#include "tally/buckets.h"
 
 namespace tallyer::cli {
 namespace {
@@ -34,57 +34,36 @@ std::string ColorCell(std::uint32_t color) {
   return quoted.substr(1, quoted.size() - 2);
 }
 
-void AddTotalsRows(TextTable& table, const MemberResult& r, const TallySettings& s) {
-  const long long minutes = s.noOverlap ? r.MemberMinutesNoOverlap(s.firstDate, s.lastDate)
-                                        : r.MemberMinutes();
-  table.rows.push_back({Cell(r.member->DisplayName()), std::to_string(r.MemberCount()),
-                        Duration(minutes, s.durationFormat)});
-}
-
-void AddColorRows(TextTable& table, const MemberResult& r, const TallySettings& s,
-                  const CTypeColors* types) {
-  const bool withType = s.mode == kModeType;
-  const std::string name = Cell(r.member->DisplayName());
-  const Buckets<std::uint32_t> buckets = ColorBuckets(r, types);
-  if (buckets.Size() == 0) {
+// The rows of one member in modes 2 to 4: its name on the first.
+void AddKeyRows(TextTable& table, const MemberTally& m, int mode, int form) {
+  const std::string name = Cell(m.name);
+  const bool withType = mode == kModeType;
+  const bool byContent = mode == kModeContent;
+  if (m.rows.empty()) {
     std::vector<std::string> row{name, kNoKey};
     if (withType) row.push_back("");
     row.push_back("0");
-    row.push_back(Duration(0, s.durationFormat));
+    row.push_back(Duration(0, form));
     table.rows.push_back(std::move(row));
     return;
   }
-  for (int i = 0; i < buckets.Size(); ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    std::vector<std::string> row{i == 0 ? name : "", ColorCell(buckets.keys[k])};
-    if (withType) row.push_back(types ? Cell(types->NameOf(buckets.keys[k])) : "");
-    row.push_back(std::to_string(buckets.counts[k]));
-    row.push_back(Duration(buckets.minutes[k], s.durationFormat));
+  bool first = true;
+  for (const TallyRow& r : m.rows) {
+    std::vector<std::string> row{first ? name : "", byContent ? Cell(r.content) : ColorCell(r.color)};
+    if (withType) row.push_back(Cell(r.typeName));
+    row.push_back(std::to_string(r.figures.count));
+    row.push_back(Duration(r.figures.minutes, form));
     table.rows.push_back(std::move(row));
-  }
-}
-
-void AddContentRows(TextTable& table, const MemberResult& r, const TallySettings& s) {
-  const std::string name = Cell(r.member->DisplayName());
-  const Buckets<std::string_view> buckets = ContentBuckets(r);
-  if (buckets.Size() == 0) {
-    table.rows.push_back({name, kNoKey, "0", Duration(0, s.durationFormat)});
-    return;
-  }
-  for (int i = 0; i < buckets.Size(); ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    table.rows.push_back({i == 0 ? name : "", Cell(buckets.keys[k]),
-                          std::to_string(buckets.counts[k]),
-                          Duration(buckets.minutes[k], s.durationFormat)});
+    first = false;
   }
 }
 
 }  // namespace
 
-TextTable ResultTable(const std::vector<MemberResult>& results, const TallySettings& settings,
-                      const CTypeColors* types) {
+TextTable ResultTable(const TallyResult& result) {
+  const TallySettings& s = result.settings;
   TextTable table;
-  switch (settings.mode) {
+  switch (s.mode) {
     case kModeColor:
       table.header = {"メンバー", "色", "件数", "時間"};
       table.alignRight = {false, false, true, true};
@@ -102,17 +81,16 @@ TextTable ResultTable(const std::vector<MemberResult>& results, const TallySetti
       table.alignRight = {false, true, true};
       break;
   }
-  for (const MemberResult& r : results) {
-    switch (settings.mode) {
+  for (const MemberTally& m : result.members) {
+    switch (s.mode) {
       case kModeColor:
       case kModeType:
-        AddColorRows(table, r, settings, settings.mode == kModeType ? types : nullptr);
-        break;
       case kModeContent:
-        AddContentRows(table, r, settings);
+        AddKeyRows(table, m, s.mode, s.durationFormat);
         break;
       default:
-        AddTotalsRows(table, r, settings);
+        table.rows.push_back({Cell(m.name), std::to_string(m.figures.count),
+                              Duration(m.figures.minutes, s.durationFormat)});
         break;
     }
   }
@@ -125,6 +103,11 @@ std::string ResultHeading(const std::string& groupName, const std::string& optio
     if (c != '\r') text += c;
   }
   return text;
+}
+
+void TerminalTableFormatter::Write(const TallyResult& result, std::ostream& out) const {
+  out << ResultHeading(result.groupName, ClassicCsvOptionLines(result.settings)) << "\n"
+      << RenderTable(ResultTable(result));
 }
 
 }  // namespace tallyer::cli

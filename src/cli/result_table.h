@@ -1,26 +1,27 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
-#include <vector>
 
 #include "cli/text_table.h"
-#include "tally/tally_settings.h"
-#include "tally/member_result.h"
-
-namespace tallyer {
-class CTypeColors;
-}
+#include "report/formatter.h"
 
 namespace tallyer::cli {
 
-// The result of a run as a terminal table, with the columns of the report of
-// the settings' mode: member, [colour, [type,]] or [content,] count, time.
-// `types` is the type colour table of the type mode (null otherwise).
-TextTable ResultTable(const std::vector<MemberResult>& results, const TallySettings& settings,
-                      const CTypeColors* types);
+// The result as a terminal table, with the columns of the classic report of
+// its mode: member, [colour, [type,]] or [content,] count, time. Cells are
+// UTF-8; control characters inside texts show as spaces.
+TextTable ResultTable(const TallyResult& result);
 
 // The lines above the table in UTF-8: the group line, then the run's option
 // lines of the CSV kind (CP932, ending in CR LF) with LF line ends.
 std::string ResultHeading(const std::string& groupName, const std::string& optionLines);
+
+// What tallyer-cli prints without an output option: the heading, an empty
+// line and the table.
+class TerminalTableFormatter : public Formatter {
+ public:
+  void Write(const TallyResult& result, std::ostream& out) const override;
+};
 
 }  // namespace tallyer::cli

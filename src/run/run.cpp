@@ -1,12 +1,15 @@
 #include "run/run.h"
 
 #include "data/cp932.h"
-#include "report/report_writers.h"
+#include "data/clock.h"
+#include "data/type_colors.h"
+#include "report/classic_report.h"
 #include "run/input_checks.h"
 #include "run/notices.h"
 #include "run/protected_files.h"
 #include "run/stored_options.h"
 #include "tally/period_loader.h"
+#include "tally/result_builder.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -39,20 +42,6 @@ const std::string* RefusalOf(const TallySettings& s) {
   return nullptr;
 }
 
-std::optional<Problem> WriteReport(const TallySettings& s, const TallyContext& context,
-                                   const ReportOutput& out) {
-  switch (s.mode) {
-    case kModeTotal:
-      return WriteTotalsReport(context, out, s.noOverlap, s.firstDate, s.lastDate);
-    case kModeColor:
-      return WriteColorReport(context, out);
-    case kModeType:
-      return WriteTypeReport(context, out, s.typeFilePath);
-    default:
-      return WriteContentReport(context, out);
-  }
-}
-
 // Loads the period month by month with the busy cursor shown while each file
 // is read and while its chains are resolved, telling of the first faulty link.
 void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
@@ -71,18 +60,9 @@ void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime
   }
 }
 
-}  // namespace
-
-RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
-               SettingsStore& store, RunHost& host) {
-  const bool csv = !settings.outputPath.empty();
-  host.SetProgress(0);
-  // Checked before the options, as every program checks its targets first.
-  const std::filesystem::path& target = csv ? settings.outputPath : app.htmlReportPath;
-  if (ProtectedFiles(settings.groupPath, settings.typeFilePath).Protects(target)) {
-    host.ShowMessage(ProtectedTargetMessage(target), MessageKind::kExclamation);
-    return RunOutcome::kRefused;
-  }
+// The checks, the save and the tally; no progress 0 (the callers set it first).
+RunOutcome Tally(const TallySettings& settings, TallyContext& context, AppValues& app,
+                 SettingsStore& store, RunHost& host, TallyResult& result) {
   if (!TypeFileReadable(settings)) {
     host.ShowMessage(UnreadableTypeFileMessage(settings.typeFilePath), MessageKind::kExclamation);
     return RunOutcome::kUnreadableInput;
@@ -99,7 +79,6 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
   SaveRunOptions(store, settings);
   host.SetProgress(10);
 
-  context.optionLines = ComposeOptionLines(settings, csv);
   LoadPeriod(context, settings.firstDate, settings.lastDate, host);
   host.SetProgress(30);
   context.KeepPeriod(settings.firstDate, settings.lastDate);
@@ -114,10 +93,42 @@ RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& 
   host.SetProgress(55);
   static const std::vector<std::string> kNoKeys;
   context.BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
-  host.SetProgress(65);
 
-  const ReportOutput out{settings.outputPath, app.htmlReportPath, app.durationFormat};
-  const std::optional<Problem> problem = WriteReport(settings, context, out);
+  // The type colour file is read once per run, whatever the outputs.
+  CTypeColors types;
+  if (settings.mode == kModeType) types.Load(settings.typeFilePath);
+  result = BuildTallyResult(context, settings, &types, GenerationTime());
+  host.SetProgress(65);
+  return RunOutcome::kDone;
+}
+
+}  // namespace
+
+RunOutcome TallyRun(const TallySettings& settings, TallyContext& context, AppValues& app,
+                    SettingsStore& store, RunHost& host, TallyResult& result) {
+  host.SetProgress(0);
+  return Tally(settings, context, app, store, host, result);
+}
+
+RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
+               SettingsStore& store, RunHost& host) {
+  const bool csv = !settings.outputPath.empty();
+  host.SetProgress(0);
+  // Checked before the options, as every program checks its targets first.
+  const std::filesystem::path& target = csv ? settings.outputPath : app.htmlReportPath;
+  if (ProtectedFiles(settings.groupPath, settings.typeFilePath).Protects(target)) {
+    host.ShowMessage(ProtectedTargetMessage(target), MessageKind::kExclamation);
+    return RunOutcome::kRefused;
+  }
+  TallyResult result;
+  const RunOutcome tallied = Tally(settings, context, app, store, host, result);
+  if (tallied != RunOutcome::kDone) return tallied;
+  context.optionLines = ComposeOptionLines(settings, csv);
+
+  static const ClassicCsvFormatter kCsv;
+  static const ClassicHtmlFormatter kHtml;
+  const std::optional<Problem> problem =
+      WriteReport(csv ? static_cast<const Formatter&>(kCsv) : kHtml, result, target);
   if (problem) host.ShowMessage(problem->message, problem->kind);
   const bool written = !problem;
   host.SetProgress(90);

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "run/app_values.h"
 #include "run/run_host.h"
 #include "run/settings_store.h"
-#include "run/app_values.h"
+#include "tally/tally_result.h"
 
 namespace tallyer {
 
@@ -23,7 +24,15 @@ enum class RunOutcome {
 RunOutcome Run(const TallySettings& settings, TallyContext& context, AppValues& app,
                SettingsStore& store, RunHost& host);
 
-// The option lines of the report head (period; content filter; time band),
+// The run up to its result, for a program that writes the outputs itself:
+// refuses an unreadable type colour file and options that fail validation
+// (the message shown), else saves the options, loads and filters the period
+// and builds `result` once (the type colour file read once), moving the
+// progress from 0 to 65. kDone when `result` was built.
+RunOutcome TallyRun(const TallySettings& settings, TallyContext& context, AppValues& app,
+                    SettingsStore& store, RunHost& host, TallyResult& result);
+
+// The option lines of the classic report head (period; content filter; time band),
 // ending in CR LF (CSV) or "<br>" LF (HTML).
 std::string ComposeOptionLines(const TallySettings& settings, bool csv);
 

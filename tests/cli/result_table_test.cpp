@@ -8,11 +8,18 @@
 
 #include "data/cp932.h"
 #include "data/type_colors.h"
+#include "support/result_of.h"
 
 namespace tallyer::cli {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
+
+// The table of the result the run builds from these member results.
+TextTable TableOf(std::vector<MemberResult> results, const TallySettings& settings,
+                      const CTypeColors* types) {
+  return ResultTable(testing::ResultOf(std::move(results), settings, types));
+}
 
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kSky = 0xFF8000;  // red 0, green 128, blue 255
@@ -56,7 +63,7 @@ class ResultTableTest : public ::testing::Test {
 };
 
 TEST_F(ResultTableTest, TotalModeListsCountAndTimePerMember) {
-  const TextTable table = ResultTable(Results(), settings_, nullptr);
+  const TextTable table = TableOf(Results(), settings_, nullptr);
   EXPECT_EQ(table.header, (std::vector<std::string>{"メンバー", "件数", "時間"}));
   EXPECT_EQ(table.alignRight, (std::vector<bool>{false, true, true}));
   EXPECT_EQ(table.rows, (Rows{{"田中", "3", "2時間00分"}, {"鈴木", "0", "0時間00分"}}));
@@ -65,14 +72,14 @@ TEST_F(ResultTableTest, TotalModeListsCountAndTimePerMember) {
 TEST_F(ResultTableTest, NoOverlapCountsSharedMinutesOnceInTheChosenForm) {
   settings_.noOverlap = true;
   settings_.durationFormat = 1;
-  EXPECT_EQ(ResultTable(Results(), settings_, nullptr).rows,
+  EXPECT_EQ(TableOf(Results(), settings_, nullptr).rows,
             (Rows{{"田中", "3", "1:30"}, {"鈴木", "0", "0:00"}}));
 }
 
 TEST_F(ResultTableTest, ColorModeHasOneRowPerColourAndTheNameOnTheFirst) {
   settings_.mode = kModeColor;
   settings_.durationFormat = 2;
-  const TextTable table = ResultTable(Results(), settings_, nullptr);
+  const TextTable table = TableOf(Results(), settings_, nullptr);
   EXPECT_EQ(table.header, (std::vector<std::string>{"メンバー", "色", "件数", "時間"}));
   EXPECT_EQ(table.rows, (Rows{{"田中", "#ff0000", "2", "90分"},
                               {"", "#0080ff", "1", "30分"},
@@ -84,7 +91,7 @@ TEST_F(ResultTableTest, TypeModeNamesTheTableColoursAndListsThemForEveryone) {
   CTypeColors types;
   types.names = {Utf8ToCp932("会議")};
   types.colors = {kRed};
-  const TextTable table = ResultTable(Results(), settings_, &types);
+  const TextTable table = TableOf(Results(), settings_, &types);
   EXPECT_EQ(table.header, (std::vector<std::string>{"メンバー", "色", "タイプ", "件数", "時間"}));
   EXPECT_EQ(table.rows, (Rows{{"田中", "#ff0000", "会議", "2", "1時間30分"},
                               {"", "#0080ff", "", "1", "0時間30分"},
@@ -94,7 +101,7 @@ TEST_F(ResultTableTest, TypeModeNamesTheTableColoursAndListsThemForEveryone) {
 TEST_F(ResultTableTest, ContentModeShowsLineBreaksInsideTextsAsSpaces) {
   settings_.mode = kModeContent;
   settings_.durationFormat = 3;
-  const TextTable table = ResultTable(Results(), settings_, nullptr);
+  const TextTable table = TableOf(Results(), settings_, nullptr);
   EXPECT_EQ(table.header, (std::vector<std::string>{"メンバー", "内容", "件数", "時間"}));
   EXPECT_EQ(table.rows, (Rows{{"田中", "会議", "2", "90"},
                               {"", "外出  訪問", "1", "30"},

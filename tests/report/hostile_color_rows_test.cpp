@@ -9,8 +9,9 @@
 #include <string>
 
 #include "data/type_colors.h"
-#include "report/report_writers.h"
+#include "report/classic_report.h"
 #include "support/archive_writer.h"
+#include "support/result_of.h"
 
 namespace tallyer {
 namespace {
@@ -18,6 +19,24 @@ namespace {
 constexpr std::uint32_t kColours = 50000;
 
 std::size_t Lines(const std::string& doc) { return static_cast<std::size_t>(std::count(doc.begin(), doc.end(), '\n')); }
+
+// The colour rows of the member in the classic document: its head (group
+// and period lines, or up to "<table>" LF) and trailer cut off.
+void AppendColorRows(std::string& doc, const MemberResult& result, bool csv, int format,
+                     const CTypeColors* types) {
+  TallySettings s;
+  s.mode = types != nullptr ? kModeType : kModeColor;
+  s.durationFormat = format;
+  const TallyResult r = testing::ResultOf({result}, s, types);
+  if (csv) {
+    const std::string whole = ClassicCsvDocument(r);
+    doc += whole.substr(whole.find("\r\n", whole.find("\r\n") + 2) + 2);
+  } else {
+    const std::string whole = ClassicHtmlDocument(r);
+    const std::size_t from = whole.find("<table>\n") + 8;
+    doc += whole.substr(from, whole.rfind("</table>") - from);
+  }
+}
 
 TEST(HostileColorRows, TensOfThousandsOfColoursAndTypesGiveOneRowEach) {
   std::deque<CSchedule> storage;

@@ -3,10 +3,11 @@
 
 #include "data/cp932.h"
 #include "data/type_colors.h"
-#include "report/report_writers.h"
+#include "report/classic_report.h"
 #include "run/diagnostic_log.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
+#include "tally/result_builder.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -38,6 +39,42 @@ const char kTrailer[] = "</table>\n</body></html>";
 
 const DateTime kFirst = DateTime::FromParts(2005, 4, 1);
 const DateTime kLast = DateTime::FromParts(2005, 4, 30);
+
+// The document the run makes of the context's member results: the result
+// built from them, then the classic formatter of the kind. The formatters
+// compose their own option lines: the period of kFirst to kLast here.
+std::string Document(const TallyContext& context, bool csv, TallySettings s, const CTypeColors* types) {
+  if (s.firstDate == DateTime{}) {
+    s.firstDate = kFirst;
+    s.lastDate = kLast;
+  }
+  const TallyResult result = BuildTallyResult(context, s, types, DateTime{});
+  return csv ? ClassicCsvDocument(result) : ClassicHtmlDocument(result);
+}
+
+TallySettings Settings(int mode, int form) {
+  TallySettings s;
+  s.mode = mode;
+  s.durationFormat = form;
+  return s;
+}
+
+std::string TotalsDocument(const TallyContext& context, bool csv, int form, bool noOverlap,
+                           const DateTime& first, const DateTime& last) {
+  TallySettings s = Settings(kModeTotal, form);
+  s.noOverlap = noOverlap;
+  s.firstDate = first;
+  s.lastDate = last;
+  return Document(context, csv, s, nullptr);
+}
+
+std::string ColorDocument(const TallyContext& context, bool csv, int form, const CTypeColors* types) {
+  return Document(context, csv, Settings(types != nullptr ? kModeType : kModeColor, form), types);
+}
+
+std::string ContentDocument(const TallyContext& context, bool csv, int form) {
+  return Document(context, csv, Settings(kModeContent, form), nullptr);
+}
 
 // A context whose member results are built by hand; the report only reads them.
 class ReportDocuments : public ::testing::Test {
@@ -154,24 +191,28 @@ TEST_F(ReportDocuments, NoMemberResultsGiveTheHeadAndTrailerOnly) {
   EXPECT_EQ(ContentDocument(context_, true, 0), csv);
 }
 
-TEST_F(ReportDocuments, HeadInsertsTheOptionLinesUnchanged) {
-  context_.optionLines = "one\r\ntwo <raw>\r\n";
-  std::string csv;
-  AppendReportHead(csv, context_, true);
-  EXPECT_EQ(csv, J("グループ名：営業部\r\n") + "one\r\ntwo <raw>\r\n");
-  std::string html;
-  AppendReportHead(html, context_, false);
-  EXPECT_EQ(html, kHtmlHead + J("グループ名：営業部<br>") + "one\r\ntwo <raw>\r\n<table>\n");
+// Each formatter composes the option lines of its kind from the settings.
+TEST_F(ReportDocuments, HeadHoldsTheOptionLinesOfItsKind) {
+  TallySettings s = Settings(kModeTotal, 0);
+  s.contentOnly = true;
+  s.contentText = J("a<b,c");
+  s.bandOnly = true;
+  s.firstDate = kFirst;
+  s.lastDate = kLast;
+  EXPECT_EQ(Document(context_, true, s, nullptr),
+            J("グループ名：営業部\r\n") + ClassicCsvOptionLines(s));
+  EXPECT_EQ(Document(context_, false, s, nullptr),
+            kHtmlHead + J("グループ名：営業部<br>") + ClassicHtmlOptionLines(s) + "<table>\n" + kTrailer);
 }
 
 TEST_F(ReportDocuments, GroupNameIsEscapedAndItsCsvLineIsOneField) {
   context_.group.name = J("A,B <\"営業\"&>");
-  std::string csv;
-  AppendReportHead(csv, context_, true);
-  EXPECT_EQ(csv, J("\"グループ名：A,B <\"\"営業\"\"&>\"\r\n"));
-  std::string html;
-  AppendReportHead(html, context_, false);
-  EXPECT_EQ(html, kHtmlHead + J("グループ名：A,B &lt;&quot;営業&quot;&amp;&gt;<br><table>\n"));
+  const std::string period = J("期間：2005年4月1日(金) ～ 2005年4月30日(土)");
+  EXPECT_EQ(ContentDocument(context_, true, 0),
+            J("\"グループ名：A,B <\"\"営業\"\"&>\"\r\n") + period + "\r\n");
+  EXPECT_EQ(ContentDocument(context_, false, 0),
+            kHtmlHead + J("グループ名：A,B &lt;&quot;営業&quot;&amp;&gt;<br>") + period +
+                "<br>\n<table>\n" + kTrailer);
 }
 
 TEST_F(ReportDocuments, TypeExampleCsvAndHtml) {
@@ -212,51 +253,42 @@ TEST_F(ReportDocuments, ContentDocumentWithEveryGroupSize) {
               "佐藤,外出,1,0:15\r\n"));
 }
 
-TEST_F(ReportDocuments, WritersWriteTheDocumentOfTheirMode) {
-  Lines(true);
+TEST_F(ReportDocuments, FormattersWriteTheDocumentOfTheirKindThroughTheReportWriter) {
   TanakaAndSuzuki();
-  const ReportOutput out{dir_ / "out.csv", dir_ / "page.html", 3};
-  ASSERT_EQ(WriteTotalsReport(context_, out, false, kFirst, kLast), std::nullopt);
-  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), TotalsDocument(context_, true, 3, false, kFirst, kLast));
-  ASSERT_EQ(WriteColorReport(context_, out), std::nullopt);
-  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 3, nullptr));
-  ASSERT_EQ(WriteContentReport(context_, out), std::nullopt);
-  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ContentDocument(context_, true, 3));
-  EXPECT_FALSE(fs::exists(dir_ / "page.html"));
+  for (const int mode : {kModeTotal, kModeColor, kModeContent}) {
+    TallySettings s = Settings(mode, 3);
+    s.firstDate = kFirst;
+    s.lastDate = kLast;
+    const TallyResult result = BuildTallyResult(context_, s, nullptr, DateTime{});
+    ASSERT_EQ(WriteReport(ClassicCsvFormatter(), result, dir_ / "out.csv"), std::nullopt);
+    EXPECT_EQ(ReadBytes(dir_ / "out.csv"), Document(context_, true, s, nullptr));
+    ASSERT_EQ(WriteReport(ClassicHtmlFormatter(), result, dir_ / "page.html"), std::nullopt);
+    EXPECT_EQ(ReadBytes(dir_ / "page.html"), Document(context_, false, s, nullptr));
+  }
 }
 
-TEST_F(ReportDocuments, EmptyOutputPathWritesTheHtmlPage) {
-  Lines(false);
-  TanakaAndSuzuki();
-  const ReportOutput out{fs::path(), dir_ / "page.html", 0};
-  ASSERT_EQ(WriteTotalsReport(context_, out, false, kFirst, kLast), std::nullopt);
-  EXPECT_EQ(ReadBytes(dir_ / "page.html"), TotalsDocument(context_, false, 0, false, kFirst, kLast));
-}
-
-TEST_F(ReportDocuments, TypeReportReadsTheTypeFile) {
-  Lines(true);
+TEST_F(ReportDocuments, TypeDocumentNamesTheColoursOfTheTypeFile) {
   TanakaAndSuzuki();
   WriteBytes(dir_ / "colors.type", J("nopalette\r\n会議\t255,0,0\r\n"));
-  const ReportOutput out{dir_ / "out.csv", fs::path(), 0};
-  ASSERT_EQ(WriteTypeReport(context_, out, dir_ / "colors.type"), std::nullopt);
+  CTypeColors loaded;
+  loaded.Load(dir_ / "colors.type");
   const CTypeColors types = MeetingIsRed();
-  EXPECT_EQ(ReadBytes(dir_ / "out.csv"), ColorDocument(context_, true, 0, &types));
-  EXPECT_NE(ReadBytes(dir_ / "out.csv").find(J("会議")), std::string::npos);
+  EXPECT_EQ(ColorDocument(context_, true, 0, &loaded), ColorDocument(context_, true, 0, &types));
+  EXPECT_NE(ColorDocument(context_, true, 0, &loaded).find(J("会議")), std::string::npos);
 }
 
-TEST_F(ReportDocuments, TypeReportWithoutItsFileWritesTheColourRows) {
-  Lines(false);
+TEST_F(ReportDocuments, TypeDocumentWithoutItsFileWritesTheColourRows) {
   TanakaAndSuzuki();
-  const ReportOutput out{fs::path(), dir_ / "page.html", 0};
-  ASSERT_EQ(WriteTypeReport(context_, out, dir_ / "missing.type"), std::nullopt);
-  EXPECT_EQ(ReadBytes(dir_ / "page.html"), ColorDocument(context_, false, 0, nullptr));
+  CTypeColors missing;
+  missing.Load(dir_ / "missing.type");
+  EXPECT_EQ(Document(context_, false, Settings(kModeType, 0), &missing),
+            ColorDocument(context_, false, 0, nullptr));
 }
 
-TEST_F(ReportDocuments, WriterReportsAFailedWrite) {
-  Lines(true);
+TEST_F(ReportDocuments, FormatterReportsAFailedWrite) {
   const fs::path target = dir_ / "missing" / "out.csv";
-  const ReportOutput out{target, fs::path(), 0};
-  const std::optional<Problem> problem = WriteContentReport(context_, out);
+  const TallyResult result = BuildTallyResult(context_, Settings(kModeContent, 0), nullptr, DateTime{});
+  const std::optional<Problem> problem = WriteReport(ClassicCsvFormatter(), result, target);
   ASSERT_TRUE(problem.has_value());
   EXPECT_EQ(problem->message, Utf8ToCp932(target.string() + " が見つかりませんでした。"));
   EXPECT_EQ(problem->kind, MessageKind::kExclamation);

@@ -3,7 +3,8 @@
 
 #include "data/cp932.h"
 #include "data/type_colors.h"
-#include "report/report_writers.h"
+#include "report/classic_report.h"
+#include "support/result_of.h"
 
 namespace tallyer {
 namespace {
@@ -45,22 +46,35 @@ class ReportRows : public ::testing::Test {
     return MemberResult{&m, std::move(schedules)};
   }
 
+  // The rows of one member result as the classic document of its mode holds
+  // them: the document of a result of that member alone, without its head
+  // (up to the period line, or "<table>" LF) and trailer.
+  static std::string Rows(const MemberResult& r, bool csv, int mode, int format,
+                          const CTypeColors* types = nullptr, bool noOverlap = false) {
+    TallySettings s;
+    s.mode = mode;
+    s.durationFormat = format;
+    s.noOverlap = noOverlap;
+    s.firstDate = DateTime::FromParts(2005, 6, 1);
+    s.lastDate = DateTime::FromParts(2005, 6, 30);
+    const TallyResult result = testing::ResultOf({r}, s, types);
+    if (csv) {
+      const std::string doc = ClassicCsvDocument(result);
+      return doc.substr(doc.find("\r\n", doc.find("\r\n") + 2) + 2);
+    }
+    const std::string doc = ClassicHtmlDocument(result);
+    const std::size_t from = doc.find("<table>\n") + 8;
+    return doc.substr(from, doc.rfind("</table>") - from);
+  }
   std::string Totals(const MemberResult& r, bool csv, int format = 0, bool noOverlap = false) {
-    std::string doc;
-    AppendTotalsRow(doc, r, csv, format, noOverlap, DateTime::FromParts(2005, 6, 1),
-                    DateTime::FromParts(2005, 6, 30));
-    return doc;
+    return Rows(r, csv, kModeTotal, format, nullptr, noOverlap);
   }
   static std::string Colors(const MemberResult& r, bool csv, const CTypeColors* types,
                             int format = 0) {
-    std::string doc;
-    AppendColorRows(doc, r, csv, format, types);
-    return doc;
+    return Rows(r, csv, types != nullptr ? kModeType : kModeColor, format, types);
   }
   static std::string Contents(const MemberResult& r, bool csv, int format = 0) {
-    std::string doc;
-    AppendContentRows(doc, r, csv, format);
-    return doc;
+    return Rows(r, csv, kModeContent, format);
   }
   static CTypeColors Types(std::vector<std::pair<const char*, std::uint32_t>> entries) {
     CTypeColors types;

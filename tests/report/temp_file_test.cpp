@@ -1,4 +1,4 @@
-#include "cli/temp_file.h"
+#include "report/temp_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "support/temp_dir.h"
 
-namespace tallyer::cli {
+namespace tallyer {
 namespace {
 
 using testing::ReadBytes;
@@ -43,4 +43,4 @@ TEST(TempFileTest, IsNewAndEmptyAndGoesWithTheObject) {
 }
 
 }  // namespace
-}  // namespace tallyer::cli
+}  // namespace tallyer

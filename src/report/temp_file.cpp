@@ -1,4 +1,4 @@
-#include "cli/temp_file.h"
+#include "report/temp_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,7 +12,7 @@
 #include <random>
 #include <system_error>
 
-namespace tallyer::cli {
+namespace tallyer {
 
 bool CreateNewFile(const std::filesystem::path& path) {
 #ifdef _WIN32
@@ -35,7 +35,7 @@ TempFile::TempFile(const std::string& suffix) {
   if (ec) return;
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto candidate = folder / ("tallyer-cli-" + std::to_string(random()) + suffix);
+    const auto candidate = folder / ("tallyer-" + std::to_string(random()) + suffix);
     // Fails when the name exists, so no other file is ever reused.
     if (CreateNewFile(candidate)) {
       path_ = candidate;
@@ -60,4 +60,4 @@ bool CopyFileTo(const std::filesystem::path& path, std::ostream& out) {
   return static_cast<bool>(out);
 }
 
-}  // namespace tallyer::cli
+}  // namespace tallyer

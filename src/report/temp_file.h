@@ -4,11 +4,11 @@
 #include <iosfwd>
 #include <string>
 
-namespace tallyer::cli {
+namespace tallyer {
 
 // A new, empty file in the system's temporary folder, removed with the object.
-// Reports meant for the terminal or standard output are written here first,
-// so that they are made by the same writer as every other report.
+// A format that can only write named files goes to standard output through
+// one of these.
 class TempFile {
  public:
   explicit TempFile(const std::string& suffix);
@@ -30,4 +30,4 @@ bool CreateNewFile(const std::filesystem::path& path);
 // Copies the bytes of the file to `out`; false when either side fails.
 bool CopyFileTo(const std::filesystem::path& path, std::ostream& out);
 
-}  // namespace tallyer::cli
+}  // namespace tallyer
