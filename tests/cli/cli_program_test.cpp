@@ -103,7 +103,7 @@ class CliProgramTest : public ::testing::Test {
     EXPECT_TRUE(fs::is_empty(root_ / "tmp"));
     for (const auto& entry : fs::directory_iterator(root_ / "out")) {
       const std::string name = testing::Utf8(entry.path().filename());
-      EXPECT_TRUE(name == "report.csv" || name == "report.html") << name;
+      EXPECT_TRUE(name == "report.csv" || name == "report.html" || name == "report.json") << name;
     }
   }
 
@@ -360,6 +360,42 @@ TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
   EXPECT_EQ(r.err.find("出力しました。"), std::string::npos) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   EXPECT_NE(r.err.find("no-such-folder"), std::string::npos) << r.err;
+}
+
+// A POSIX path can hold any bytes; JSON holds UTF-8 only.
+TEST_F(CliProgramTest, JsonGoesToStandardOutputWithBadPathBytesReplaced) {
+  WriteAprilOfTwoColours();
+  const std::string name = std::string("bad\xff") + ".type";
+  fs::copy_file(TypeFile(), root_ / "data" / name);
+  const auto r = Cli({"--from", "2005-04-01", "--to", "2005-04-30", "--mode", "3", "--type-file", name,
+                      "--json", "-", "--csv", Out("report.csv").string(), "営業部.group"},
+                     root_ / "data");
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_NE(r.out.find("\"typeFile\": \"bad\xef\xbf\xbd.type\""), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(0, 2), "{\n");
+  EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+  EXPECT_EQ(r.err, "tallyer-cli: 出力しました。\n");
+  EXPECT_TRUE(fs::exists(Out("report.csv")));
+  ExpectNoTemporaryFiles();
+}
+
+TEST_F(CliProgramTest, OnlyOneOutputMayGoToStandardOutput) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--html", "-", "--json", "-"}));
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_EQ(r.err.find("tallyer-cli: --html - と --json - は同時に指定できません。"), 0u) << r.err;
+  EXPECT_EQ(r.out, "");
+}
+
+// The CSV failing leaves the HTML and the JSON written, and the status says so.
+TEST_F(CliProgramTest, AnOutputThatCannotBeWrittenLeavesTheOthersWritten) {
+  WriteAprilOf150Minutes();
+  const auto r = Cli(April({"--csv", (root_ / "no-such-folder" / "r.csv").string(), "--html",
+                            Out("report.html").string(), "--json", Out("report.json").string()}));
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_TRUE(fs::exists(Out("report.html")));
+  EXPECT_TRUE(fs::exists(Out("report.json")));
 }
 
 TEST_F(CliProgramTest, VersionNeedsNoGroupFile) {
