@@ -364,6 +364,9 @@ TEST_F(CliProgramTest, AReportThatCannotBeWrittenIsAFileErrorWithoutSuccess) {
 
 // A POSIX path can hold any bytes; JSON holds UTF-8 only.
 TEST_F(CliProgramTest, JsonGoesToStandardOutputWithBadPathBytesReplaced) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names are UTF-16: no byte can be bad";
+#endif
   WriteAprilOfTwoColours();
   const std::string name = std::string("bad\xff") + ".type";
   fs::copy_file(TypeFile(), root_ / "data" / name);
