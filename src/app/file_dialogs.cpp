@@ -58,4 +58,12 @@ std::optional<std::filesystem::path> QtFileDialogs::SaveCsv(QWidget* parent,
              QStringLiteral("csv"), proposedName);
 }
 
+std::optional<std::filesystem::path> QtFileDialogs::SaveReport(QWidget* parent,
+                                                               const std::filesystem::path& folder,
+                                                               const QString& proposedName,
+                                                               const QString& filter,
+                                                               const QString& extension) {
+  return Ask(parent, QFileDialog::AcceptSave, folder, {filter, kAllFiles}, extension, proposedName);
+}
+
 }  // namespace tallyer

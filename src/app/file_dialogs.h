@@ -23,6 +23,13 @@ class FileDialogs {
   virtual std::optional<std::filesystem::path> SaveCsv(QWidget* parent,
                                                        const std::filesystem::path& folder,
                                                        const QString& proposedName) = 0;
+  // The same for the other reports: files of the type `filter` (e.g.
+  // "HTML ファイル (*.html)"), `extension` added to a name typed without one.
+  virtual std::optional<std::filesystem::path> SaveReport(QWidget* parent,
+                                                          const std::filesystem::path& folder,
+                                                          const QString& proposedName,
+                                                          const QString& filter,
+                                                          const QString& extension) = 0;
 };
 
 // The choosers shown with QFileDialog.
@@ -34,6 +41,9 @@ class QtFileDialogs : public FileDialogs {
                                                     const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> SaveCsv(QWidget* parent, const std::filesystem::path& folder,
                                                const QString& proposedName) override;
+  std::optional<std::filesystem::path> SaveReport(QWidget* parent, const std::filesystem::path& folder,
+                                                  const QString& proposedName, const QString& filter,
+                                                  const QString& extension) override;
 };
 
 }  // namespace tallyer

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include <system_error>
 
 #include "app/about_dialog.h"
+#include "app/export_formats.h"
 #include "app/file_dialogs.h"
 #include "app/group_drop.h"
 #include "app/period_chooser.h"
@@ -27,12 +29,14 @@
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/report_names.h"
+#include "app/result_pane.h"
 #include "app/type_file_candidate.h"
 #include "app/window_settings.h"
 #include "data/clock.h"
 #include "data/cp932.h"
 #include "data/group.h"
 #include "run/group_loading.h"
+#include "run/result_export.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "run/stored_options.h"
@@ -107,6 +111,10 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windo
   auto* form = new QWidget(panes);
   ui_->setupUi(form);
   panes->addWidget(form);
+  resultPane_ = new ResultPane(windowSettings_, panes);
+  panes->addWidget(resultPane_);
+  panes->setStretchFactor(0, 0);
+  panes->setStretchFactor(1, 1);
   setCentralWidget(panes);
   // Dates and times read the Japanese way whatever the system's language.
   setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -146,11 +154,16 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windo
        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
     connect(new QShortcut(keys, this), &QShortcut::activated, ui_->runHtmlButton, &QPushButton::click);
   }
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, ui_->tallyButton, &QPushButton::click);
+  }
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated,
           ui_->runCsvButton, &QPushButton::click);
   connect(ui_->contentTextEdit, &QLineEdit::returnPressed, ui_->runHtmlButton, &QPushButton::click);
   ui_->runHtmlButton->setToolTip(QStringLiteral("Ctrl+Return"));
   ui_->runCsvButton->setToolTip(QStringLiteral("Ctrl+E"));
+  ui_->tallyButton->setToolTip(QStringLiteral("結果をこの画面に表示します (Ctrl+Shift+Return)"));
 
   // Only the user's own changes count: activated and clicked are not sent
   // when the controls are filled at start.
@@ -162,6 +175,8 @@ CTallyDlg::CTallyDlg(AppValues& app, SettingsStore& store, WindowSettings& windo
   connect(ui_->typeFileButton, &QToolButton::clicked, this, &CTallyDlg::ShowTypeFileMenu);
   connect(ui_->runHtmlButton, &QPushButton::clicked, this, &CTallyDlg::RunHtml);
   connect(ui_->runCsvButton, &QPushButton::clicked, this, &CTallyDlg::RunCsv);
+  connect(ui_->tallyButton, &QPushButton::clicked, this, &CTallyDlg::RunTally);
+  WatchOptions();
   connect(ui_->closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -176,6 +191,12 @@ void CTallyDlg::BuildMenus() {
   recentMenu_ = file->addMenu(QStringLiteral("最近使ったグループ(&R)"));
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
   ShowRecentGroups();
+  QMenu* exports = file->addMenu(QStringLiteral("書き出し(&W)"));
+  exports->setObjectName(QStringLiteral("exportMenu"));
+  for (const ExportFormat& format : ExportFormats()) {
+    QAction* item = exports->addAction(format.menuText, this, [this, &format] { Export(format); });
+    item->setObjectName(format.objectName);
+  }
   file->addSeparator();
   QAction* quit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
   quit->setObjectName(QStringLiteral("quitAction"));
@@ -282,6 +303,8 @@ void CTallyDlg::ReadControls() {
   settings_.noTentative = ui_->noTentativeCheck->isChecked();
   settings_.durationFormat = ui_->formatCombo->currentIndex();
   settings_.outputPath.clear();
+  // Only the window's own result shows a breakdown; the classic reports have none.
+  settings_.breakdownUnit.reset();
 }
 
 std::vector<std::string> CTallyDlg::SelectedKeys() const {
@@ -341,6 +364,7 @@ bool CTallyDlg::OpenGroup(const std::filesystem::path& path) {
   // so nothing half-read can be tallied.
   ui_->groupPathEdit->setText(PathToQString(loaded ? path : kHintPath));
   groupLoaded_ = loaded;
+  resultPane_->MarkOutOfDate();
   if (loaded) {
     recent_.Add(PathToQString(path));
     ShowRecentGroups();
@@ -418,6 +442,62 @@ void CTallyDlg::RunCsv() {
   if (!path) return;
   settings_.outputPath = *path;
   if (Run(settings_, context_, app_, store_, *this) == RunOutcome::kDone) ShowWritten(*path, true);
+}
+
+void CTallyDlg::RunTally() {
+  ReadControls();
+  if (!GroupLoaded()) return;
+  Tally();
+}
+
+bool CTallyDlg::Tally() {
+  settings_.breakdownUnit = resultPane_->Breakdown();
+  auto result = std::make_shared<TallyResult>();
+  if (TallyRun(settings_, context_, app_, store_, *this, *result) != RunOutcome::kDone) return false;
+  SetProgress(90);
+  resultPane_->ShowResult(std::move(result));
+  SetProgress(0);
+  return true;
+}
+
+void CTallyDlg::Export(const ExportFormat& format) {
+  if (format.formatter == nullptr) {
+    RunCsv();
+    return;
+  }
+  const bool tallyFirst = !resultPane_->Result() || resultPane_->OutOfDate();
+  if (tallyFirst) {
+    ReadControls();
+    if (!GroupLoaded()) return;
+  }
+  const TallySettings& run = tallyFirst ? settings_ : resultPane_->Result()->settings;
+  const QString proposed = ProposedReportName(run.groupPath, ToQDateTime(run.firstDate).date(),
+                                              ToQDateTime(run.lastDate).date(), format.extension);
+  const auto path = files_.SaveReport(this, GroupFolder(run.groupPath), proposed, format.filter,
+                                      format.extension);
+  if (!path) return;
+  // Refused before the run, which would save the options.
+  if (tallyFirst && (!ReportTargetAllowed(settings_, *path, *this) || !Tally())) return;
+  if (ExportResult(*format.formatter, *resultPane_->Result(), *path, *this)) ShowWritten(*path, true);
+}
+
+void CTallyDlg::WatchOptions() {
+  QWidget* form = ui_->groupPathEdit->parentWidget();
+  const auto outOfDate = [this] { resultPane_->MarkOutOfDate(); };
+  for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+    if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, outOfDate);
+  }
+  for (QComboBox* list : form->findChildren<QComboBox*>()) {
+    connect(list, &QComboBox::currentIndexChanged, this, outOfDate);
+  }
+  for (QDateTimeEdit* picker : form->findChildren<QDateTimeEdit*>()) {
+    connect(picker, &QDateTimeEdit::dateTimeChanged, this, outOfDate);
+  }
+  for (QLineEdit* field : form->findChildren<QLineEdit*>()) {
+    connect(field, &QLineEdit::textChanged, this, outOfDate);
+  }
+  connect(ui_->memberList, &QListWidget::itemSelectionChanged, this, outOfDate);
+  connect(resultPane_, &ResultPane::BreakdownChosen, this, outOfDate);
 }
 
 void CTallyDlg::ShowWritten(const std::filesystem::path& path, bool openedInBrowser) {

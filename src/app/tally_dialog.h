@@ -28,6 +28,8 @@ namespace tallyer {
 class DiagnosticLog;
 class FileDialogs;
 class PeriodChooser;
+class ResultPane;
+struct ExportFormat;
 class SettingsStore;
 class WindowSettings;
 
@@ -72,6 +74,11 @@ class CTallyDlg : public QMainWindow, public RunHost {
   void ChooseTypeFile();
   void RunHtml();
   void RunCsv();
+  // 集計: the run without a report, its result shown in the result pane.
+  void RunTally();
+  // ファイル > 書き出し: the result shown (tallied first when there is none or
+  // it is out of date) written to a file the user chooses.
+  void Export(const ExportFormat& format);
   void ShowAbout();
 
   // RunHost.
@@ -89,6 +96,7 @@ class CTallyDlg : public QMainWindow, public RunHost {
   TallyContext& Context() { return context_; }
   const RecentGroups& Recent() const { return recent_; }
   PeriodChooser& Period() { return *periodChooser_; }
+  ResultPane& Results() { return *resultPane_; }
 
  protected:
   // Hands a file or folder to the desktop (the browser, the file manager);
@@ -113,8 +121,14 @@ class CTallyDlg : public QMainWindow, public RunHost {
   std::vector<std::string> SelectedKeys() const;
   // Tells the user when no group is loaded; true when one is.
   bool GroupLoaded();
+  // Tallies with the settings read from the controls and shows the result;
+  // false when the run refused.
+  bool Tally();
+  // Marks the shown result out of date whenever an option changes.
+  void WatchOptions();
 
   std::unique_ptr<Ui::OptionsForm> ui_;
+  ResultPane* resultPane_;
   QMenu* typeFileMenu_;
   QMenu* recentMenu_ = nullptr;
   QLabel* statusLabel_ = nullptr;

@@ -35,10 +35,18 @@ class ScriptedFileDialogs : public FileDialogs {
                                                const QString& name) override {
     return Answer(folder, name, csv);
   }
+  std::optional<std::filesystem::path> SaveReport(QWidget*, const std::filesystem::path& folder,
+                                                  const QString& name, const QString& filter,
+                                                  const QString&) override {
+    reportFilter = filter;
+    return Answer(folder, name, report);
+  }
 
   std::optional<std::filesystem::path> group;
   std::optional<std::filesystem::path> typeFile;
   std::optional<std::filesystem::path> csv;
+  std::optional<std::filesystem::path> report;  // every other report
+  QString reportFilter;
   int asked = 0;
   std::filesystem::path startFolder;
   QString proposedName;

@@ -65,10 +65,14 @@ int main(int argc, char* argv[]) {
   window.move(0, 0);
   window.show();
   window.OpenGroup(group);
-  auto* list = f.Find<QListWidget>("memberList");
-  for (int row : {0, 1, 3}) list->item(row)->setSelected(true);
+  window.resize(1440, 760);
+  f.Find<QCheckBox>("everyoneCheck")->setChecked(true);
+  auto* modes = f.Find<QComboBox>("modeCombo");
+  modes->setCurrentIndex(kModeType);
+  emit modes->activated(kModeType);
+  f.Find<QMenu>("typeFileMenu")->actions()[0]->trigger();
   f.Find<QComboBox>("formatCombo")->setCurrentIndex(1);
-  window.RunHtml();
+  window.RunTally();
   Wait(300);
   if (!window.grab().save(out.filePath(QStringLiteral("tallyer.png")))) return 1;
 

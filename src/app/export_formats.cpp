@@ -1,0 +1,18 @@
+#include "app/export_formats.h"
+
+#include "report/summary_page_formatter.h"
+
+namespace tallyer {
+
+const std::vector<ExportFormat>& ExportFormats() {
+  static const SummaryPageFormatter summary;
+  static const std::vector<ExportFormat> formats = {
+      {QStringLiteral("サマリーレポート (HTML)(&S)..."), QStringLiteral("exportSummaryAction"),
+       QStringLiteral("HTML ファイル (*.html)"), QStringLiteral("html"), &summary},
+      {QStringLiteral("CSV (従来形式)(&C)..."), QStringLiteral("exportCsvAction"),
+       QStringLiteral("コンマ区切りファイル (*.csv)"), QStringLiteral("csv"), nullptr},
+  };
+  return formats;
+}
+
+}  // namespace tallyer
