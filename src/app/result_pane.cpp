@@ -66,6 +66,8 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
   caption_ = new QLabel(this);
   caption_->setObjectName(QStringLiteral("resultCaption"));
   caption_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long caption is cut rather than widening the window.
+  caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   top->addWidget(caption_, 1);
   auto* breakdownLabel = new QLabel(QStringLiteral("内訳(&B)："), this);
   breakdownChoice_ = new QComboBox(this);
@@ -91,6 +93,7 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
                      this);
   hint_->setObjectName(QStringLiteral("resultHint"));
   hint_->setAlignment(Qt::AlignCenter);
+  hint_->setWordWrap(true);
   hint_->setEnabled(false);
   layout->addWidget(hint_, 1);
 

@@ -72,7 +72,7 @@ class MainWindowTest : public QObject {
     for (const QAction* action : f.dialog->menuBar()->actions()) titles << action->text();
     QCOMPARE(titles, (QStringList{"ファイル(&F)", "ヘルプ(&H)"}));
     QCOMPARE(MenuTexts(f.Find<QMenu>("fileMenu")),
-             (QStringList{"グループを開く(&O)...", "最近使ったグループ(&R)", "--", "終了(&X)"}));
+             (QStringList{"グループを開く(&O)...", "最近使ったグループ(&R)", "書き出し(&W)", "--", "終了(&X)"}));
     QCOMPARE(MenuTexts(f.Find<QMenu>("helpMenu")), QStringList{"バージョン情報(&A)..."});
     QCOMPARE(f.Find<QAction>("openGroupAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(f.Find<QAction>("quitAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
