@@ -1,14 +1,18 @@
 #include "app/export_formats.h"
 
+#include "report/json_report.h"
 #include "report/summary_page_formatter.h"
 
 namespace tallyer {
 
 const std::vector<ExportFormat>& ExportFormats() {
   static const SummaryPageFormatter summary;
+  static const JsonFormatter json;
   static const std::vector<ExportFormat> formats = {
       {QStringLiteral("サマリーレポート (HTML)(&S)..."), QStringLiteral("exportSummaryAction"),
        QStringLiteral("HTML ファイル (*.html)"), QStringLiteral("html"), &summary},
+      {QStringLiteral("JSON(&J)..."), QStringLiteral("exportJsonAction"), QStringLiteral("JSON ファイル (*.json)"),
+       QStringLiteral("json"), &json},
       {QStringLiteral("CSV (従来形式)(&C)..."), QStringLiteral("exportCsvAction"),
        QStringLiteral("コンマ区切りファイル (*.csv)"), QStringLiteral("csv"), nullptr},
   };

@@ -106,7 +106,6 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
   tableView_->setSortingEnabled(true);
   // No indicator: the members in report order until a heading is clicked.
   tableView_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-  tableView_->horizontalHeader()->setSortIndicatorClearable(true);
   chartArea_ = new QScrollArea(tableAndChart);
   chartArea_->setObjectName(QStringLiteral("chartArea"));
   chartArea_->setWidgetResizable(false);

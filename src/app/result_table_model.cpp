@@ -177,8 +177,13 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || !result_) return QAbstractTableModel::headerData(section, orientation, role);
-  if (orientation == Qt::Vertical) return {};
+  if (!result_ || orientation == Qt::Vertical) return QAbstractTableModel::headerData(section, orientation, role);
+  if (role == Qt::InitialSortOrderRole) {
+    // The largest figures first; names from the start of the alphabet.
+    const Column column = ColumnAt(section);
+    return column == Column::kCount || column == Column::kTime ? Qt::DescendingOrder : Qt::AscendingOrder;
+  }
+  if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
   switch (ColumnAt(section)) {
     case Column::kMember:
       return QStringLiteral("メンバー");
