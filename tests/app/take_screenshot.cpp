@@ -1,9 +1,9 @@
 // Draws the main window with the sample group loaded into PNG files, for the
 // READMEs. Run it under a real X server (xvfb-run) with a CJK font installed:
 //   take_screenshot FOLDER
-// writes FOLDER/tallyer.png (the window after 実行), FOLDER/tallyer-menu.png
-// (the ファイル menu with the recent groups) and FOLDER/tallyer-period.png (the
-// period's preset list).
+// writes FOLDER/tallyer.png (the window after 集計), FOLDER/tallyer-menu.png
+// (the ファイル menu with the recent groups), FOLDER/tallyer-export.png (its
+// 書き出し items) and FOLDER/tallyer-period.png (the period's preset list).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QAbstractItemView>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/program_icon.h"
 #include "app/qt_text.h"
@@ -83,12 +84,23 @@ int main(int argc, char* argv[]) {
   file->setActiveAction(recent->menuAction());
   recent->popup(file->geometry().topRight() + QPoint(0, file->actionGeometry(recent->menuAction()).top()));
   Wait(300);
-  const QRect area = window.frameGeometry().united(file->geometry()).united(recent->geometry());
-  if (!SaveScreen(QRect(0, 0, area.right() + 8, window.frameGeometry().height() * 2 / 3),
+  // The options' side of the window: the menus open over it.
+  const int formRight = f.Find<QWidget>("resultPane")->mapTo(&window, QPoint(0, 0)).x();
+  const QRect area = file->geometry().united(recent->geometry());
+  if (!SaveScreen(QRect(0, 0, std::max(area.right() + 8, formRight), window.frameGeometry().height() * 2 / 3),
                   out.filePath(QStringLiteral("tallyer-menu.png")))) {
     return 1;
   }
   recent->close();
+  QMenu* exports = f.Find<QMenu>("exportMenu");
+  file->setActiveAction(exports->menuAction());
+  exports->popup(file->geometry().topRight() + QPoint(0, file->actionGeometry(exports->menuAction()).top()));
+  Wait(300);
+  const QRect menus = file->geometry().united(exports->geometry());
+  if (!SaveScreen(QRect(0, 0, menus.right() + 8, menus.bottom() + 8), out.filePath(QStringLiteral("tallyer-export.png")))) {
+    return 1;
+  }
+  exports->close();
   file->close();
   Wait(200);
 
@@ -96,7 +108,7 @@ int main(int argc, char* argv[]) {
   presets->showPopup();
   Wait(300);
   const QRect popup = presets->view()->window()->geometry();
-  const QRect periodRow(0, presets->mapTo(&window, QPoint(0, 0)).y() - 40, window.width(), 0);
+  const QRect periodRow(0, presets->mapTo(&window, QPoint(0, 0)).y() - 40, formRight, 0);
   if (!SaveScreen(periodRow.united(popup).adjusted(0, 0, 0, 8), out.filePath(QStringLiteral("tallyer-period.png")))) {
     return 1;
   }
