@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTableView>
@@ -28,6 +29,9 @@
 
 namespace tallyer {
 namespace {
+
+// More bars than this make a chart nobody reads, and one Qt takes seconds to draw.
+constexpr std::size_t kMostChartMembers = 200;
 
 QTableView* MakeTable(QAbstractItemModel* model, const QString& name, QWidget* parent) {
   auto* view = new QTableView(parent);
@@ -106,7 +110,8 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
   tableView_->setSortingEnabled(true);
   // No indicator: the members in report order until a heading is clicked.
   tableView_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-  chartArea_ = new QScrollArea(tableAndChart);
+  chartStack_ = new QStackedWidget(tableAndChart);
+  chartArea_ = new QScrollArea(chartStack_);
   chartArea_->setObjectName(QStringLiteral("chartArea"));
   chartArea_->setWidgetResizable(false);
   chartArea_->setBackgroundRole(QPalette::Base);
@@ -116,7 +121,14 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
   chartArea_->setWidget(chart_);
   chartArea_->installEventFilter(this);
   tableAndChart->addWidget(tableView_);
-  tableAndChart->addWidget(chartArea_);
+  chartNote_ = new QLabel(
+      QStringLiteral("メンバーが %1 人を超えるため、グラフは表示しません。").arg(kMostChartMembers), chartStack_);
+  chartNote_->setObjectName(QStringLiteral("chartNote"));
+  chartNote_->setAlignment(Qt::AlignCenter);
+  chartNote_->setWordWrap(true);
+  chartStack_->addWidget(chartArea_);
+  chartStack_->addWidget(chartNote_);
+  tableAndChart->addWidget(chartStack_);
   // A wider pane widens the chart; the table keeps the width of its columns.
   tableAndChart->setStretchFactor(0, 0);
   tableAndChart->setStretchFactor(1, 1);
@@ -193,7 +205,9 @@ void ResultPane::CopyTable() {
 }
 
 void ResultPane::ShowChart() {
-  chart_->load(result_ ? QByteArray::fromStdString(MemberChartSvg(*result_)) : QByteArray());
+  const bool drawn = result_ && result_->members.size() <= kMostChartMembers;
+  chart_->load(drawn ? QByteArray::fromStdString(MemberChartSvg(*result_)) : QByteArray());
+  chartStack_->setCurrentWidget(drawn || !result_ ? static_cast<QWidget*>(chartArea_) : chartNote_);
   FitChart();
 }
 

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QScrollArea;
 class QSplitter;
+class QStackedWidget;
 class QSvgWidget;
 class QTableView;
 
@@ -69,7 +70,9 @@ class ResultPane : public QWidget {
   QComboBox* breakdownChoice_;
   QTableView* tableView_;
   QSplitter* tableAndChart_;
+  QStackedWidget* chartStack_;
   QScrollArea* chartArea_;
+  QLabel* chartNote_;
   QSvgWidget* chart_;
   QTableView* breakdownView_;
   QWidget* results_;

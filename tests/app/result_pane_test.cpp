@@ -238,6 +238,21 @@ class ResultPaneTest : public QObject {
     QVERIFY(Clipboard().find("田中") < Clipboard().find("山本"));
   }
 
+  // A result of very many members stays quick: the table shows it, the chart does not.
+  void chartOnlyForResultsItCanShow() {
+    MemoryWindowSettings settings;
+    ResultPane pane(settings);
+    for (const std::size_t members : {std::size_t{200}, std::size_t{201}}) {
+      auto result = std::make_shared<TallyResult>();
+      for (std::size_t i = 0; i < members; ++i) result->members.push_back({"k", "n", {1, 60}, {}});
+      pane.ShowResult(result);
+      const bool note = pane.findChild<QLabel*>("chartNote")->isVisibleTo(&pane);
+      QCOMPARE(note, members > 200);
+      QCOMPARE(pane.findChild<QWidget*>("chartArea")->isVisibleTo(&pane), !note);
+      QCOMPARE(pane.Table().rowCount(), static_cast<int>(members) + 1);
+    }
+  }
+
   void exportTalliesFirstOnlyWhenTheResultIsNotCurrent() {
     TeamWindow w;
     w.f.files.report = w.f.dir / "out.json";
