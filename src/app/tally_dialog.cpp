@@ -13,11 +13,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <system_error>
 
 #include "app/about_dialog.h"
@@ -230,7 +232,14 @@ void CTallyDlg::BuildStatusBar() {
 void CTallyDlg::Start(const QDateTime& now) {
   setWindowIcon(ProgramIcon());
   const QByteArray geometry = windowSettings_.Value(kGeometryValue).toByteArray();
-  if (!geometry.isEmpty()) restoreGeometry(geometry);
+  if (!geometry.isEmpty()) {
+    restoreGeometry(geometry);
+  } else {
+    // A first start leaves the result pane room for its table and chart.
+    QSize size(sizeHint().width() + 560, std::max(sizeHint().height(), 640));
+    if (screen() != nullptr) size = size.boundedTo(screen()->availableGeometry().size() * 0.9);
+    resize(size);
+  }
 
   TallySettings defaults;
   defaults.bandStart = app_.bandStart;

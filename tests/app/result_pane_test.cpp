@@ -71,6 +71,12 @@ class ResultPaneTest : public QObject {
     QCOMPARE(w.f.store.ReadInt("Everyone", 0), 1);
   }
 
+  void firstStartLeavesRoomForTheResults() {
+    DialogFixture f;
+    f.Open();
+    QVERIFY(f.dialog->width() >= f.Find<QWidget>("resultPane")->x() + 500);
+  }
+
   void refusedTallyKeepsThePaneAndTheStore_data() {
     QTest::addColumn<Change>("change");
     QTest::addColumn<QString>("message");
