@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QSvgRenderer>
@@ -101,8 +102,7 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
   hint_->setEnabled(false);
   layout->addWidget(hint_, 1);
 
-  results_ = new QSplitter(Qt::Vertical, this);
-  auto* results = static_cast<QSplitter*>(results_);
+  auto* results = results_ = new QSplitter(Qt::Vertical, this);
   results->setChildrenCollapsible(false);
   auto* tableAndChart = tableAndChart_ = new QSplitter(Qt::Horizontal, results);
   tableAndChart->setChildrenCollapsible(false);
@@ -160,18 +160,27 @@ ResultPane::ResultPane(WindowSettings& settings, QWidget* parent)
 ResultPane::~ResultPane() = default;
 
 void ResultPane::ShowResult(std::shared_ptr<const TallyResult> result) {
+  // The order the user chose stays for the new result, also when its mode
+  // has another set of columns.
+  QHeaderView* header = tableView_->horizontalHeader();
+  const int sortedBy = header->sortIndicatorSection();
+  const std::optional<ResultTableModel::Column> sortColumn =
+      sortedBy >= 0 && sortedBy < table_->columnCount() ? std::optional(table_->ColumnAt(sortedBy)) : std::nullopt;
+  const Qt::SortOrder sortOrder = header->sortIndicatorOrder();
   result_ = std::move(result);
   outOfDate_ = false;
   outOfDateLine_->hide();
   table_->SetResult(result_);
   breakdownTable_->SetResult(result_);
-  // The order the user chose stays for the new result.
-  QHeaderView* header = tableView_->horizontalHeader();
-  if (header->sortIndicatorSection() >= 0 && header->sortIndicatorSection() < table_->columnCount()) {
-    table_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-  } else {
-    header->setSortIndicator(-1, Qt::AscendingOrder);
+  int section = -1;
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    if (sortColumn && table_->ColumnAt(c) == *sortColumn) section = c;
   }
+  {
+    const QSignalBlocker quiet(header);  // one sort, below, whether the indicator moves or not
+    header->setSortIndicator(section, sortOrder);
+  }
+  table_->sort(section, sortOrder);
   tableView_->resizeColumnsToContents();
   // The table as wide as its columns, the chart the rest.
   int tableWidth = 2 * tableView_->frameWidth() + tableView_->verticalScrollBar()->sizeHint().width();

@@ -75,7 +75,7 @@ class ResultPane : public QWidget {
   QLabel* chartNote_;
   QSvgWidget* chart_;
   QTableView* breakdownView_;
-  QWidget* results_;
+  QSplitter* results_;
 };
 
 }  // namespace tallyer
