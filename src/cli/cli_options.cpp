@@ -21,8 +21,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kFooter =
     "\n"
-    "--csv も --html も --json も指定しないと、結果を表にして端末に表示します。\n"
-    "Without --csv, --html and --json the result is printed as a table.\n"
+    "--csv, --html, --json, --report のどれも指定しないと、結果を表にして端末に表示します。\n"
+    "Without --csv, --html, --json and --report the result is printed as a table.\n"
     "月ごとの予定ファイル (例: 営業部.group なら 営業部202501.sch) はグループファイルと\n"
     "同じフォルダから読みます。 Month files are read from beside the group file.\n"
     "\n"
@@ -59,6 +59,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
                        "版を表示して終了 / print the version and exit");
 
   std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText, jsonText;
+  std::string reportText;
   std::string contentText;
   int mode = 1;
   int format = 0;
@@ -128,6 +129,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
                  "結果を JSON (UTF-8) で書き出す (- は標準出力) /\n"
                  "write the result as JSON (- = stdout)")
       ->type_name("PATH");
+  app.add_option("--report", reportText,
+                 "グラフ付きのサマリーレポート (HTML, UTF-8) を書き出す\n"
+                 "(- は標準出力) / write the summary page with charts (- = stdout)")
+      ->type_name("PATH");
 
   auto usage = [&](const std::string& message) {
     err << kProgram << ": " << message << "\n"
@@ -196,11 +201,17 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   if (!jsonText.empty() || app.count("--json") > 0) {
     if (!ParseTarget(jsonText, request.json)) return usage("--json のパスが空です。 (empty path)");
   }
+  if (!reportText.empty() || app.count("--report") > 0) {
+    if (!ParseTarget(reportText, request.report)) {
+      return usage("--report のパスが空です。 (empty path)");
+    }
+  }
   // Standard output takes one output: "--csv - と --html - は同時に…".
   std::string toStdout;
   int count = 0;
-  for (const auto& [name, target] : {std::pair{"--csv", &request.csv}, std::pair{"--html", &request.html},
-                                     std::pair{"--json", &request.json}}) {
+  for (const auto& [name, target] :
+       {std::pair{"--csv", &request.csv}, std::pair{"--html", &request.html},
+        std::pair{"--json", &request.json}, std::pair{"--report", &request.report}}) {
     if (!*target || !(*target)->toStdout) continue;
     if (count++ > 0) toStdout += " と ";
     toStdout += std::string(name) + " -";

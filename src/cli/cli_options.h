@@ -27,6 +27,7 @@ struct CliRequest {
   std::optional<ReportTarget> csv;
   std::optional<ReportTarget> html;
   std::optional<ReportTarget> json;
+  std::optional<ReportTarget> report;  // the summary page
 };
 
 // What the caller does after parsing.

@@ -388,6 +388,34 @@ TEST_F(CliProgramTest, OnlyOneOutputMayGoToStandardOutput) {
   EXPECT_EQ(r.exitStatus, 2);
   EXPECT_EQ(r.err.find("tallyer-cli: --html - と --json - は同時に指定できません。"), 0u) << r.err;
   EXPECT_EQ(r.out, "");
+  const auto page = Cli(April({"--report", "-", "--csv", "-"}));
+  EXPECT_EQ(page.exitStatus, 2);
+  EXPECT_EQ(page.err.find("tallyer-cli: --csv - と --report - は同時に指定できません。"), 0u) << page.err;
+}
+
+// The summary page is the same bytes in a file and on standard output; the
+// classic reports beside it are untouched by it.
+TEST_F(CliProgramTest, SummaryPageGoesToAFileOrStandardOutputAlike) {
+  WriteAprilOf150Minutes();
+  const auto file = Cli(April({"--report", Out("report.html").string(), "--csv", Out("report.csv").string()}));
+  EXPECT_EQ(file.exitStatus, 0) << file.err;
+  EXPECT_EQ(file.err, "tallyer-cli: 出力しました。\n");
+  const auto out = Cli(April({"--report", "-"}));
+  EXPECT_EQ(out.exitStatus, 0) << out.err;
+  EXPECT_EQ(out.err, "");
+  const std::string page = ReadBytes(Out("report.html"));
+  // All but the time it was made, which may have moved on a minute.
+  const auto timeless = [](const std::string& html) {
+    const std::size_t made = html.find("<p class=\"made\">");
+    return made == std::string::npos ? html : html.substr(0, made) + html.substr(html.find("</p>", made));
+  };
+  EXPECT_EQ(timeless(out.out), timeless(page));
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>\n", 0), 0u);
+  EXPECT_NE(page.find("<h1>営業部</h1>"), std::string::npos);
+  EXPECT_EQ(ReadBytes(Out("report.csv")),
+            Sjis(std::string("グループ名：営業部\r\n") + kAprilLine +
+                 "\r\n田中,3,2時間30分\r\n鈴木,0,0時間00分\r\n"));
+  ExpectNoTemporaryFiles();
 }
 
 // The CSV failing leaves the HTML and the JSON written, and the status says so.

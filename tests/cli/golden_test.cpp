@@ -1,7 +1,9 @@
 // Golden files: each folder under tests/golden holds a case's inputs (written
 // by the test-support writer), its command line ("arguments", one per line)
 // and the expected bytes of every output of that run: expected.csv,
-// expected.html, expected.json and expected.txt (the terminal table).
+// expected.html, expected.json, expected.report.html (the summary page, made
+// at a fixed SOURCE_DATE_EPOCH in a fixed time zone) and expected.txt (the
+// terminal table).
 // TALLYER_UPDATE_GOLDEN=1 writes the inputs and the outputs anew; review the
 // difference before committing it.
 #include <gtest/gtest.h>
@@ -67,8 +69,18 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
           {"team.type", J("会議\t255,0,0\r\n外出\t0,128,255\r\n空き\r\n\t0,128,0\r\n打合せ\t255,0,0\r\n")}};
 }
 
-const char* const kOutputs[][2] = {
-    {"--csv", "expected.csv"}, {"--html", "expected.html"}, {"--json", "expected.json"}};
+const char* const kOutputs[][2] = {{"--csv", "expected.csv"},
+                                   {"--html", "expected.html"},
+                                   {"--json", "expected.json"},
+                                   {"--report", "expected.report.html"}};
+
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value);
+#else
+  ::setenv(name, value, 1);
+#endif
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -82,7 +94,14 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class GoldenTest : public ::testing::TestWithParam<const char*> {};
+class GoldenTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  // The summary page says when it was made: 2025-01-31 14:05 in Japan.
+  static void SetUpTestSuite() {
+    SetEnvironment("SOURCE_DATE_EPOCH", "1738299900");
+    SetEnvironment("TZ", "JST-9");
+  }
+};
 
 TEST_P(GoldenTest, EveryOutputIsItsExpectedBytes) {
   const fs::path folder = fs::path(TALLYER_GOLDEN_DIR) / GetParam();
@@ -108,7 +127,8 @@ TEST_P(GoldenTest, EveryOutputIsItsExpectedBytes) {
   EXPECT_EQ(table.exitStatus, 0) << table.err;
   WriteBytes(work / "run" / "expected.txt", table.out);
 
-  for (const char* expected : {"expected.csv", "expected.html", "expected.json", "expected.txt"}) {
+  for (const char* expected : {"expected.csv", "expected.html", "expected.json",
+                               "expected.report.html", "expected.txt"}) {
     const std::string actual = ReadBytes(work / "run" / expected);
     if (update) WriteBytes(folder / expected, actual);
     EXPECT_EQ(actual, ReadBytes(folder / expected)) << GetParam() << "/" << expected;

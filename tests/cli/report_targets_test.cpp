@@ -63,7 +63,7 @@ class ReportTargetsTest : public ::testing::Test {
 
 struct TargetCase {
   const char* name;
-  const char* option;  // --csv or --html
+  const char* option;  // --csv, --html or --report
   const char* target;  // relative to the root, or "ABS:" + that for the absolute path
   const char* file;    // the file that must keep its bytes (relative to the root)
   const char* link;    // "sym" or "hard": the target is made a link to `file`
@@ -121,7 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"TypeFileByHardLink", "--html", "out/hard.html", "data/営業部.type", "hard"},
         TargetCase{"NameRuleInAnyCaseNotExisting", "--csv", "out/new.GROUP", "out/new.GROUP", ""},
         TargetCase{"NameRuleSch", "--html", "out/report.Sch", "out/report.Sch", ""},
-        TargetCase{"NameRuleType", "--csv", "ABS:out/x.TYPE", "out/x.TYPE", ""}),
+        TargetCase{"NameRuleType", "--csv", "ABS:out/x.TYPE", "out/x.TYPE", ""},
+        TargetCase{"GroupAsSummaryPage", "--report", "data/営業部.group", "data/営業部.group", ""},
+        TargetCase{"MonthAsSummaryPageBySymbolicLink", "--report", "out/link.html",
+                   "data/営業部200504.sch", "sym"},
+        TargetCase{"NameRuleAsSummaryPage", "--report", "out/page.type", "out/page.type", ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ReportTargetsTest, OtherTargetsAreWrittenAsBefore) {
