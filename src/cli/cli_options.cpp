@@ -21,8 +21,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kFooter =
     "\n"
-    "--csv, --html, --json, --report のどれも指定しないと、結果を表にして端末に表示します。\n"
-    "Without --csv, --html, --json and --report the result is printed as a table.\n"
+    "--csv, --html, --json, --xlsx, --report のどれも指定しないと、結果を表にして端末に表示します。\n"
+    "Without --csv, --html, --json, --xlsx and --report the result is printed as a table.\n"
     "月ごとの予定ファイル (例: 営業部.group なら 営業部202501.sch) はグループファイルと\n"
     "同じフォルダから読みます。 Month files are read from beside the group file.\n"
     "\n"
@@ -59,7 +59,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
                        "版を表示して終了 / print the version and exit");
 
   std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText, jsonText;
-  std::string reportText;
+  std::string xlsxText, reportText;
   std::string contentText;
   int mode = 1;
   int format = 0;
@@ -128,6 +128,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   app.add_option("--json", jsonText,
                  "結果を JSON (UTF-8) で書き出す (- は標準出力) /\n"
                  "write the result as JSON (- = stdout)")
+      ->type_name("PATH");
+  app.add_option("--xlsx", xlsxText,
+                 "結果を Excel ブック (.xlsx) で書き出す /\n"
+                 "write the result as an Excel workbook")
       ->type_name("PATH");
   app.add_option("--report", reportText,
                  "グラフ付きのサマリーレポート (HTML, UTF-8) を書き出す\n"
@@ -200,6 +204,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
   }
   if (!jsonText.empty() || app.count("--json") > 0) {
     if (!ParseTarget(jsonText, request.json)) return usage("--json のパスが空です。 (empty path)");
+  }
+  if (!xlsxText.empty() || app.count("--xlsx") > 0) {
+    if (!ParseTarget(xlsxText, request.xlsx)) return usage("--xlsx のパスが空です。 (empty path)");
+    // The workbook library writes only files it opens by name.
+    if (request.xlsx->toStdout) {
+      return usage("--xlsx は標準出力 (-) に書き出せません。 (a workbook cannot go to stdout)");
+    }
   }
   if (!reportText.empty() || app.count("--report") > 0) {
     if (!ParseTarget(reportText, request.report)) {

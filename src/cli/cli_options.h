@@ -27,6 +27,7 @@ struct CliRequest {
   std::optional<ReportTarget> csv;
   std::optional<ReportTarget> html;
   std::optional<ReportTarget> json;
+  std::optional<ReportTarget> xlsx;  // never standard output
   std::optional<ReportTarget> report;  // the summary page
 };
 

@@ -17,6 +17,7 @@
 #include "report/classic_report.h"
 #include "report/json_report.h"
 #include "report/summary_page_formatter.h"
+#include "report/workbook_formatter.h"
 #include "run/diagnostic_log.h"
 #include "run/group_loading.h"
 #include "run/input_checks.h"
@@ -48,7 +49,7 @@ struct Output {
 // listed once for all of them.
 const ReportTarget* FirstProtectedTarget(const CliRequest& request) {
   const ProtectedFiles protectedFiles(request.settings.groupPath, request.settings.typeFilePath);
-  for (const auto* target : {&request.csv, &request.html, &request.json, &request.report}) {
+  for (const auto* target : {&request.csv, &request.html, &request.json, &request.xlsx, &request.report}) {
     if (*target && !(*target)->toStdout && protectedFiles.Protects((*target)->path)) return &**target;
   }
   return nullptr;
@@ -148,17 +149,26 @@ int main(int argc, char** argv) {
   // Outputs name the type colour file as the user typed it.
   result.typeFileShown = request.typeFileArgument;
 
-  if (!request.csv && !request.html && !request.json && !request.report) {
+  if (!request.csv && !request.html && !request.json && !request.xlsx && !request.report) {
     return WriteToStdout(TerminalTableFormatter(), result, false) ? kExitDone : kExitFileError;
   }
   const ClassicCsvFormatter csv;
   const ClassicHtmlFormatter html;
   const JsonFormatter json;
+  const WorkbookFormatter workbook;
   const SummaryPageFormatter report;
   int status = kExitDone;
-  for (const Output& output : {Output{request.csv, csv, true}, Output{request.html, html, false},
-                               Output{request.json, json, false}, Output{request.report, report, false}}) {
+  for (const Output& output :
+       {Output{request.csv, csv, true}, Output{request.html, html, false}, Output{request.json, json, false},
+        Output{request.xlsx, workbook, false}, Output{request.report, report, false}}) {
     if (!output.target) continue;
+    if (&output.formatter == &workbook) {
+      if (const auto message = WorkbookTooLongMessage(result, output.target->path)) {
+        host.ShowMessage(*message, MessageKind::kExclamation);
+        status = kExitFileError;
+        continue;
+      }
+    }
     if (WriteOutput(output, result, host) != kExitDone) status = kExitFileError;
   }
   return status;

@@ -130,8 +130,17 @@ struct Content {
   }
 };
 
+// openpyxl runs on the build machine, not under Wine; scripts/test-windows
+// compares the Windows program's workbooks with the Linux one's instead.
+#ifdef _WIN32
+#define SKIP_WITHOUT_OPENPYXL() GTEST_SKIP() << "openpyxl runs on the build machine"
+#else
+#define SKIP_WITHOUT_OPENPYXL() static_cast<void>(0)
+#endif
+
 // The checker's verdict: empty when the workbook matches the JSON.
 std::string Check(const TempDir& dir, const Content& content) {
+
   XlsxWorkbook book(dir / "book.xlsx", 1735689600);
   WriteSummarySheet(book.AddSheet("集計"), content.Summary());
   WritePeriodSheet(book.AddSheet("期間別"), content.Periods());
@@ -146,6 +155,7 @@ std::string Check(const TempDir& dir, const Content& content) {
 }
 
 TEST(WorkbookSheets, HoldWhatTheJsonSaysWithFormulasOnlyInTheTotals) {
+  SKIP_WITHOUT_OPENPYXL();
   TempDir dir;
   Content content;
   content.units = {"2025-01", "2025-02", "2025-03"};
@@ -160,6 +170,7 @@ TEST(WorkbookSheets, HoldWhatTheJsonSaysWithFormulasOnlyInTheTotals) {
 }
 
 TEST(WorkbookSheets, FillTheFirstThousandColoursAndCutTextsAtTheCellsLimit) {
+  SKIP_WITHOUT_OPENPYXL();
   TempDir dir;
   Content content;
   content.units = {"2025"};
@@ -173,6 +184,7 @@ TEST(WorkbookSheets, FillTheFirstThousandColoursAndCutTextsAtTheCellsLimit) {
 }
 
 TEST(WorkbookSheets, AResultWithoutMembersStillAddsUp) {
+  SKIP_WITHOUT_OPENPYXL();
   TempDir dir;
   Content content;
   content.units = {"2025-01-06"};
