@@ -25,7 +25,7 @@ std::string BenchGroupFile(const std::vector<BenchMember>& members);
 std::string BenchTypeFile();
 // The bytes of one month file; `records` receives the number of records.
 std::string BenchMonthFile(int year, int month, const std::vector<BenchMember>& members, int perDay,
-                           std::size_t* records = nullptr);
+                           std::size_t* records = nullptr, bool shortTexts = false);
 // The distinct content texts (CP932) the month files draw from.
 std::vector<std::string> BenchContents();
 
@@ -33,6 +33,9 @@ std::vector<std::string> BenchContents();
 // last, FOLDER/bench.counts: one line per month file, its name, TAB, its
 // number of records.
 std::filesystem::path BenchMonthPath(const std::filesystem::path& folder, int year, int month);
-void WriteBenchData(const std::filesystem::path& folder, int memberCount, int years, int perDay);
+// shortTexts: contents empty or a word, for a set of small records (about 70
+// bytes a record instead of about 90).
+void WriteBenchData(const std::filesystem::path& folder, int memberCount, int years, int perDay,
+                    bool shortTexts = false);
 
 }  // namespace tallyer::bench

@@ -1,6 +1,8 @@
 // Writes the benchmark data set (see bench_data.h).
 //
-//   tallyer-make-bench-data FOLDER MEMBERS YEARS [PER_DAY]
+//   tallyer-make-bench-data FOLDER MEMBERS YEARS [PER_DAY] [short]
+//
+// "short" writes small records: contents empty or a word.
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -21,9 +23,10 @@ bool ParseCount(std::string_view text, int& value) {
 int main(int argc, char** argv) {
   using namespace tallyer::bench;
   int memberCount = 0, years = 0, perDay = 4;
-  if ((argc != 4 && argc != 5) || !ParseCount(argv[2], memberCount) || !ParseCount(argv[3], years) ||
-      (argc == 5 && !ParseCount(argv[4], perDay))) {
-    std::cerr << "usage: tallyer-make-bench-data FOLDER MEMBERS YEARS [PER_DAY]\n";
+  const bool shortTexts = argc == 6 && std::string_view(argv[5]) == "short";
+  if ((argc != 4 && argc != 5 && !shortTexts) || !ParseCount(argv[2], memberCount) ||
+      !ParseCount(argv[3], years) || (argc >= 5 && !ParseCount(argv[4], perDay))) {
+    std::cerr << "usage: tallyer-make-bench-data FOLDER MEMBERS YEARS [PER_DAY] [short]\n";
     return 2;
   }
   const std::filesystem::path folder = argv[1];
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
     std::cerr << "tallyer-make-bench-data: " << folder.string() << ": " << ec.message() << "\n";
     return 1;
   }
-  WriteBenchData(folder, memberCount, years, perDay);
+  WriteBenchData(folder, memberCount, years, perDay, shortTexts);
   if (!std::filesystem::exists(BenchMonthPath(folder, kFirstYear + years - 1, 12))) {
     std::cerr << "tallyer-make-bench-data: cannot write into " << folder.string() << "\n";
     return 1;
