@@ -13,8 +13,8 @@ namespace tallyer {
 namespace {
 
 #ifndef _WIN32
-// One open converter per direction, reused for every call (the core is single-threaded
-// per process; fuzzers and tests call from one thread as well).
+// One open converter per direction and thread, reused for every call: an
+// iconv_t keeps conversion state, so threads must not share one.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -226,7 +226,7 @@ std::string Utf16leToCp932(std::string_view utf16le) {
   }
   return encoder.Finish();
 #else
-  static Converter converter("CP932", "UTF-16LE");
+  thread_local Converter converter("CP932", "UTF-16LE");
   return converter.Convert(utf16le, "?", SkipUtf16Unit);
 #endif
 }
@@ -269,12 +269,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 #else
 std::string Cp932ToUtf8(std::string_view cp932) {
-  static Converter converter("UTF-8", "CP932");
+  thread_local Converter converter("UTF-8", "CP932");
   return converter.Convert(cp932, "\xEF\xBF\xBD", SkipCp932Char);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  static Converter converter("CP932", "UTF-8");
+  thread_local Converter converter("CP932", "UTF-8");
   return converter.Convert(utf8, "?", SkipUtf8Char);
 }
 #endif

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/date_time.h"
+#include "run/notices.h"
 #include "tally/tally_settings.h"
 
 namespace tallyer {
@@ -13,6 +14,7 @@ struct AppValues {
   DateTime bandStart = DateTime::FromParts(2000, 1, 1, 17, 30);
   DateTime bandEnd = DateTime::FromParts(2000, 1, 1, 23, 59);
   int durationFormat = 0;
+  FaultyLinkNotice faultyLinkNotice;
 };
 
 }  // namespace tallyer

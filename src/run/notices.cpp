@@ -4,25 +4,15 @@
 #include "run/ui_services.h"
 
 namespace tallyer {
-namespace {
-
-bool faultyLinkShown = false;
-
-}  // namespace
-
 void Tell(const Problem& problem, UiServices& ui, DiagnosticLog& log) {
   if (!problem.logText.empty()) log.LogNumber(problem.logText, problem.cause);
   ui.ShowMessage(problem.message, problem.kind);
 }
 
-void NoticeFaultyLink(const Problem& problem, UiServices& ui) {
-  if (faultyLinkShown) return;
-  faultyLinkShown = true;
+void FaultyLinkNotice::Tell(const Problem& problem, UiServices& ui) {
+  if (shown_) return;
+  shown_ = true;
   ui.ShowMessage(problem.message, problem.kind);
 }
-
-namespace detail {
-void ResetFaultyLinkNotice() { faultyLinkShown = false; }
-}  // namespace detail
 
 }  // namespace tallyer

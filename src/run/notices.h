@@ -12,11 +12,14 @@ void Tell(const Problem& problem, UiServices& ui, DiagnosticLog& log);
 
 // Tells the user of a faulty revision link, only the first time while the
 // program runs: one message is enough to say the month files are damaged.
-void NoticeFaultyLink(const Problem& problem, UiServices& ui);
+// The program keeps one (in AppValues); the thread that runs tallies tells it.
+class FaultyLinkNotice {
+ public:
+  void Tell(const Problem& problem, UiServices& ui);
+  bool Shown() const { return shown_; }
 
-namespace detail {
-// Lets tests see the once-per-process faulty-link message again.
-void ResetFaultyLinkNotice();
-}  // namespace detail
+ private:
+  bool shown_ = false;
+};
 
 }  // namespace tallyer

@@ -45,7 +45,7 @@ const std::string* RefusalOf(const TallySettings& s) {
 // Loads the period month by month with the busy cursor shown while each file
 // is read and while its chains are resolved, telling of the first faulty link.
 void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
-                UiServices& ui) {
+                UiServices& ui, FaultyLinkNotice& notice) {
   PeriodLoader loader(context, firstDate, lastDate);
   while (!loader.Done()) {
     {
@@ -54,7 +54,7 @@ void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime
     }
     {
       BusyCursor busy(ui);
-      if (const auto problem = loader.ResolveMonth()) NoticeFaultyLink(*problem, ui);
+      if (const auto problem = loader.ResolveMonth()) notice.Tell(*problem, ui);
     }
     loader.TakeMonth();
   }
@@ -79,7 +79,7 @@ RunOutcome Tally(const TallySettings& settings, TallyContext& context, AppValues
   SaveRunOptions(store, settings);
   host.SetProgress(10);
 
-  LoadPeriod(context, settings.firstDate, settings.lastDate, host);
+  LoadPeriod(context, settings.firstDate, settings.lastDate, host, app.faultyLinkNotice);
   host.SetProgress(30);
   context.KeepPeriod(settings.firstDate, settings.lastDate);
   host.SetProgress(40);

@@ -550,7 +550,6 @@ TEST_F(RunTest, FailedHtmlWriteOpensNothing) {
 // faulty link while its month's chains are resolved (once per process), a
 // failed write before the bar reaches 90. A damaged month stays silent.
 TEST_F(RunTest, ProblemsOfEveryStepAreToldOnceEachInTheirPlace) {
-  detail::ResetFaultyLinkNotice();
   WriteBytes(log_.Path(), "");  // logging on
   const std::string group = ReadBytes(dir_ / "Team.group");
   WriteBytes(dir_ / "Cut.group", group.substr(0, group.size() - 3));

@@ -47,17 +47,16 @@ constexpr std::uint32_t kNo = CSchedule::kNoLink;
 
 class RevisionChainsTest : public ::testing::Test {
  protected:
-  void SetUp() override { detail::ResetFaultyLinkNotice(); }
-
   std::vector<CSchedule> Resolve(const std::vector<Rec>& recs) {
     std::vector<CSchedule> month = Month(recs);
     // Told as the run driver tells it: the first faulty record, once per process.
     if (const auto faulty = ResolveChains(month, index))
-      NoticeFaultyLink(FaultyLinkProblem(*faulty, "Team200506.sch"), ui);
+      notice.Tell(FaultyLinkProblem(*faulty, "Team200506.sch"), ui);
     return month;
   }
 
   RecordingUi ui;
+  FaultyLinkNotice notice;
   ChainIndex index;
 };
 
@@ -93,7 +92,7 @@ TEST_F(RevisionChainsTest, RootSearchStopsAtAMissingLinkOrABackwardLink) {
   auto month = Resolve({{0, kNo}, {3, kNo}});
   EXPECT_EQ(Links(month)[1], kNo);  // faulty (-1 is never smaller), left as read
   ui.messages.clear();
-  detail::ResetFaultyLinkNotice();
+  notice = {};
   month = Resolve({{3, kNo}, {1, 0}});
   EXPECT_EQ(Links(month), (std::vector<std::uint32_t>{kNo, 0}));
   EXPECT_EQ(Superseded(month), (std::vector<bool>{true, false}));
@@ -213,7 +212,7 @@ TEST_F(RevisionChainsTest, AgreesWithTheStepByStepDefinitionOnRandomMonths) {
     std::vector<CSchedule> expected = Month(recs);
     Reference ref{expected, {}};
     ref.Run();
-    detail::ResetFaultyLinkNotice();
+    notice = {};
     ui.messages.clear();
     const auto month = Resolve(recs);
     ASSERT_EQ(Superseded(month), Superseded(expected)) << "round " << round;
@@ -248,7 +247,7 @@ TEST_F(RevisionChainsTest, LinksAtTheEndsOfTheirRangeResolveLikeTheDefinition) {
         std::vector<CSchedule> expected = Month(recs);
         Reference ref{expected, {}};
         ref.Run();
-        detail::ResetFaultyLinkNotice();
+        notice = {};
         ui.messages.clear();
         const auto month = Resolve(recs);
         SCOPED_TRACE(::testing::Message() << "kind " << kind << " at " << at << " link " << link);

@@ -32,7 +32,6 @@ ScheduleRecord Rec(const char* key, const char* start, const char* end, const ch
 class TallyPipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    detail::ResetFaultyLinkNotice();
     const auto groupPath = dir / "Team.group";
     testing::WriteBytes(groupPath, GroupFileBuilder()
                                        .Name(Utf8ToCp932("開発"))
@@ -62,7 +61,7 @@ class TallyPipelineTest : public ::testing::Test {
 
   // Loads the period, telling the recording UI of faulty links as a run does.
   void Load(const DateTime& firstDate, const DateTime& lastDate) {
-    for (const Problem& problem : context.LoadPeriod(firstDate, lastDate)) NoticeFaultyLink(problem, ui);
+    for (const Problem& problem : context.LoadPeriod(firstDate, lastDate)) notice.Tell(problem, ui);
   }
 
   void Write(const char* name, const MonthFileBuilder& month) { testing::WriteBytes(dir / name, month.Build()); }
@@ -86,6 +85,7 @@ class TallyPipelineTest : public ::testing::Test {
 
   testing::TempDir dir;
   testing::RecordingUi ui;
+  FaultyLinkNotice notice;
   DiagnosticLog log{dir / "zanbo.log"};
   TallyContext context;
   const DateTime first = At("2005-01-30");
