@@ -93,14 +93,22 @@ void ArchiveReader::Open(const std::filesystem::path& path) {
   if (fd_ < 0) ThrowFileError();
 }
 
+void ArchiveReader::OpenBytes(std::string_view bytes) {
+  Close();
+  buf_ = reinterpret_cast<const unsigned char*>(bytes.data());
+  end_ = bytes.size();
+}
+
 void ArchiveReader::Close() {
   if (fd_ >= 0) CloseFile(fd_);
   fd_ = -1;
+  buf_ = buffer_.data();
   begin_ = end_ = 0;
   fileOffset_ = 0;
 }
 
 void ArchiveReader::Refill(std::size_t n) {
+  if (buf_ != buffer_.data()) ThrowEndOfFile();  // bytes in memory: all there is
   if (fd_ < 0) throw FileError{kCauseInvalidFile};
   // Keep the bytes of a value that straddles the buffer's end and refill behind them.
   const std::size_t kept = end_ - begin_;
@@ -132,6 +140,7 @@ std::uint32_t ArchiveReader::ReadLength(bool& wide) {
 
 std::uint64_t ArchiveReader::BytesLeft() {
   const std::uint64_t buffered = end_ - begin_;
+  if (buf_ != buffer_.data()) return buffered;
   if (fd_ < 0) throw FileError{kCauseInvalidFile};
   const long long size = FileSize(fd_);
   if (size < 0) ThrowFileError();
@@ -143,7 +152,7 @@ std::uint64_t ArchiveReader::BytesLeft() {
 void ArchiveReader::ReadBytes(std::uint64_t n, std::string* out) {
   const std::size_t buffered = end_ - begin_;
   if (n <= buffered) {
-    if (out) out->assign(reinterpret_cast<const char*>(buffer_.data() + begin_), n);
+    if (out) out->assign(reinterpret_cast<const char*>(buf_ + begin_), n);
     begin_ += n;
     return;
   }
@@ -154,7 +163,7 @@ void ArchiveReader::ReadBytes(std::uint64_t n, std::string* out) {
   while (done < n) {
     Require(1);
     const std::size_t take = std::min<std::uint64_t>(end_ - begin_, n - done);
-    if (out) std::memcpy(out->data() + done, buffer_.data() + begin_, take);
+    if (out) std::memcpy(out->data() + done, buf_ + begin_, take);
     begin_ += take;
     done += take;
   }
@@ -190,6 +199,32 @@ void ArchiveReader::SkipStrings(std::int64_t n) {
     const std::uint64_t length = ReadLength(wide);
     ReadBytes(wide ? 2 * length : length, nullptr);
   }
+}
+
+void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes) {
+  bytes.clear();
+  const int fd = OpenReadOnly(path);
+  if (fd < 0) ThrowFileError();
+  struct Closer {
+    int fd;
+    ~Closer() { CloseFile(fd); }
+  } closer{fd};
+  const long long size = FileSize(fd);
+  if (size < 0) ThrowFileError();
+  // The size read now bounds the buffer, whatever the file does meanwhile.
+  bytes.resize(static_cast<std::size_t>(size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long long r =
+        ReadSome(fd, reinterpret_cast<unsigned char*>(bytes.data()) + done, bytes.size() - done);
+    if (r < 0) {
+      bytes.resize(done);  // what was read is still good
+      ThrowFileError();
+    }
+    if (r == 0) break;  // cut since its size was taken
+    done += static_cast<std::size_t>(r);
+  }
+  bytes.resize(done);
 }
 
 }  // namespace tallyer

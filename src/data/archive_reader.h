@@ -7,15 +7,17 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/date_time.h"
 
 namespace tallyer {
 
 // Sequential reader of the scheduler's binary archives: little-endian values
-// and length-prefixed strings read through a 4096-byte buffer. A value is
-// delivered whole or not at all: reading past the end raises ArchiveError
-// (end of file), an operating-system failure raises FileError.
+// and length-prefixed strings read through a 4096-byte buffer, or from bytes
+// already in memory. A value is delivered whole or not at all: reading past
+// the end raises ArchiveError (end of file), an operating-system failure
+// raises FileError.
 class ArchiveReader {
  public:
   static constexpr std::size_t kBufferSize = 4096;
@@ -27,23 +29,26 @@ class ArchiveReader {
 
   // Opens the file read-only, positioned at offset 0; raises FileError.
   void Open(const std::filesystem::path& path);
+  // Reads from `bytes`, which must outlive the reading: string views point
+  // into them.
+  void OpenBytes(std::string_view bytes);
   void Close();
 
   // The value readers are inline: a month file is millions of them, and all
   // but one in a thousand find their bytes already in the buffer.
   std::uint8_t ReadU8() {
     Require(1);
-    return buffer_[begin_++];
+    return buf_[begin_++];
   }
   std::uint16_t ReadU16() {
     Require(2);
-    const unsigned char* p = buffer_.data() + begin_;
+    const unsigned char* p = buf_ + begin_;
     begin_ += 2;
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
   }
   std::uint32_t ReadU32() {
     Require(4);
-    const unsigned char* p = buffer_.data() + begin_;
+    const unsigned char* p = buf_ + begin_;
     begin_ += 4;
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -64,9 +69,9 @@ class ArchiveReader {
   std::string_view ReadStringView(std::string& scratch) {
     // Most strings are short, narrow and already buffered with their prefix.
     if (begin_ < end_) {
-      const std::size_t length = buffer_[begin_];
+      const std::size_t length = buf_[begin_];
       if (length < 0xFF && end_ - begin_ > length) {
-        const std::string_view view(reinterpret_cast<const char*>(buffer_.data() + begin_ + 1), length);
+        const std::string_view view(reinterpret_cast<const char*>(buf_ + begin_ + 1), length);
         begin_ += 1 + length;
         return view;
       }
@@ -101,10 +106,17 @@ class ArchiveReader {
 
   int fd_ = -1;
   std::array<unsigned char, kBufferSize> buffer_{};
+  const unsigned char* buf_ = buffer_.data();  // buffer_, or the bytes given to OpenBytes
   std::size_t begin_ = 0;  // read position inside the buffer
   std::size_t end_ = 0;    // end of the valid bytes in the buffer
   std::uint64_t fileOffset_ = 0;  // file offset of buffer_[end_]
   std::string wideScratch_;
 };
+
+// Reads the whole file into `bytes` (reusing its storage) with one read, so
+// that a month is parsed from memory; a file cut meanwhile gives what was
+// there. Raises FileError. No memory mapping: a file truncated while mapped
+// would crash the program.
+void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes);
 
 }  // namespace tallyer

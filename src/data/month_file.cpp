@@ -40,9 +40,14 @@ std::filesystem::path MonthFilePath(const std::filesystem::path& groupPath, int 
 void CMonthFile::Load() {
   Clear();
   try {
+    ReadWholeFile(path_, bytes_);
+  } catch (const FileError&) {
+    // A missing or unreadable month has no schedules, or those read before the failure.
+  }
+  try {
     ArchiveReader reader;
-    reader.Open(path_);
-    std::string scratch;  // for the rare string the buffer does not hold whole
+    reader.OpenBytes(std::string_view(bytes_.data(), bytes_.size()));
+    std::string scratch;  // for a wide string, converted
     auto readText = [&]() { return texts_->Intern(reader.ReadStringView(scratch)); };
     for (;;) {
       // A record is added only once it was read whole: end of file inside it drops it.
@@ -68,8 +73,6 @@ void CMonthFile::Load() {
     }
   } catch (const ArchiveError&) {
     // The end of the file is the end of the record list.
-  } catch (const FileError&) {
-    // A missing or unreadable month simply has no (more) schedules.
   }
 }
 

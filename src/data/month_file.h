@@ -44,6 +44,7 @@ class CMonthFile {
   std::filesystem::path path_;
   DateTime month_;
   std::vector<CSchedule> schedules_;
+  std::vector<char> bytes_;  // the file as read, its storage reused month after month
 };
 
 // The month file path for a group path: everything before the last '.',
