@@ -60,7 +60,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
 
   std::string groupPath, fromText, toText, typeFile, bandText, csvText, htmlText, jsonText;
   std::string xlsxText, reportText;
-  std::string contentText;
+  std::string contentText, byText;
   int mode = 1;
   int format = 0;
   bool exact = false, ignoreCaseWidth = false, noOverlap = false, noTentative = false;
@@ -119,6 +119,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
                  "0 hh時間mm分, 1 hh:mm, 2 mm分, 3 mm")
       ->type_name("N")
       ->check(CLI::Range(0, 3).description(""));
+  app.add_option("--by", byText,
+                 "期間を単位に分けても集計する (--json、--xlsx、--report と表に) /\n"
+                 "also split the figures by day, week (from Monday),\n"
+                 "month, year or fiscal year (年度, April to March)")
+      ->type_name("UNIT")
+      ->check(CLI::IsMember({"day", "week", "month", "year", "fiscal-year"}).description(""));
   app.add_option("--csv", csvText,
                  "CSV の結果を書き出す (- は標準出力) / write the CSV report (- = stdout)")
       ->type_name("PATH");
@@ -228,6 +234,19 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
     toStdout += std::string(name) + " -";
   }
   if (count > 1) return usage(toStdout + " は同時に指定できません。 (only one output to stdout)");
+  if (!byText.empty()) {
+    // The classic reports have no place for a breakdown.
+    if ((request.csv || request.html) && !request.json && !request.report && !request.xlsx) {
+      return usage("--by は --json、--xlsx、--report か表示の表と使います。 "
+                   "(--by needs --json, --xlsx, --report or the table)");
+    }
+    static const std::pair<const char*, PeriodUnit> kUnits[] = {
+        {"day", PeriodUnit::kDay}, {"week", PeriodUnit::kWeek}, {"month", PeriodUnit::kMonth},
+        {"year", PeriodUnit::kYear}, {"fiscal-year", PeriodUnit::kFiscalYear}};
+    for (const auto& [name, unit] : kUnits) {
+      if (byText == name) s.breakdownUnit = unit;
+    }
+  }
   return ParseResult::kProceed;
 }
 

@@ -97,6 +97,32 @@ TextTable ResultTable(const TallyResult& result) {
   return table;
 }
 
+TextTable BreakdownTable(const TallyResult& result) {
+  TextTable table;
+  if (!result.breakdown) return table;
+  const PeriodBreakdown& b = *result.breakdown;
+  const int form = result.settings.durationFormat;
+  table.header.push_back("メンバー");
+  for (const BreakdownPeriod& p : b.periods) table.header.push_back(p.label);
+  table.header.push_back("合計");
+  table.alignRight.assign(table.header.size(), true);
+  table.alignRight[0] = false;
+  auto addRow = [&](std::string name, const std::vector<TallyFigures>& cells) {
+    std::vector<std::string> row{std::move(name)};
+    long long sum = 0;
+    for (const TallyFigures& cell : cells) {
+      row.push_back(Duration(cell.minutes, form));
+      sum += cell.minutes;
+    }
+    row.push_back(Duration(sum, form));
+    table.rows.push_back(std::move(row));
+  };
+  for (std::size_t i = 0; i < b.memberCells.size() && i < result.members.size(); ++i)
+    addRow(Cell(result.members[i].name), b.memberCells[i]);
+  addRow("合計", b.totals);
+  return table;
+}
+
 std::string ResultHeading(const std::string& groupName, const std::string& optionLines) {
   std::string text = "グループ名：" + Cell(groupName) + "\n";
   for (char c : Cp932ToUtf8(optionLines)) {
@@ -107,7 +133,7 @@ std::string ResultHeading(const std::string& groupName, const std::string& optio
 
 void TerminalTableFormatter::Write(const TallyResult& result, std::ostream& out) const {
   out << ResultHeading(result.groupName, ClassicCsvOptionLines(result.settings)) << "\n"
-      << RenderTable(ResultTable(result));
+      << RenderTable(result.breakdown ? BreakdownTable(result) : ResultTable(result));
 }
 
 }  // namespace tallyer::cli

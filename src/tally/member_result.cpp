@@ -58,15 +58,11 @@ long long MemberResult::MemberMinutes() const {
   return total;
 }
 
-long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
-                                               const DateTime& lastDate) const {
+std::vector<std::pair<long long, int>> MemberResult::MinutesNoOverlapByDay(
+    const DateTime& firstDate, const DateTime& lastDate) const {
   // The member's minute intervals grouped by the day they start on, so each
   // visited day looks only at its own schedules.
-  struct Day {
-    std::vector<std::pair<int, int>> intervals;
-    int covered = -1;  // computed when the day is first visited
-  };
-  std::unordered_map<long long, Day> days;
+  std::unordered_map<long long, std::vector<std::pair<int, int>>> days;
   for (std::size_t i = 0; i < schedules.size(); ++i) {
     PrefetchAhead(schedules, i);
     const CSchedule* s = schedules[i];
@@ -74,17 +70,22 @@ long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
     if (day == kNoDay) continue;
     const int a = MinuteOfDay(s->start);
     const int b = MinuteOfDay(s->end);  // the end's own time of day, whatever its date
-    if (b > a) days[day].intervals.emplace_back(a, b);
+    if (b > a) days[day].emplace_back(a, b);
   }
-  if (days.empty()) return 0;
-
-  long long total = 0;
+  std::vector<std::pair<long long, int>> covered;
+  if (days.empty()) return covered;
   ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& cursor) {
-    const auto it = days.find(CalendarDayKey(cursor));
-    if (it == days.end()) return;
-    if (it->second.covered < 0) it->second.covered = CoveredMinutes(it->second.intervals);
-    total += it->second.covered;
+    const long long day = CalendarDayKey(cursor);
+    const auto it = days.find(day);
+    if (it != days.end()) covered.emplace_back(day, CoveredMinutes(it->second));
   });
+  return covered;
+}
+
+long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
+                                               const DateTime& lastDate) const {
+  long long total = 0;
+  for (const auto& [day, minutes] : MinutesNoOverlapByDay(firstDate, lastDate)) total += minutes;
   return total;
 }
 

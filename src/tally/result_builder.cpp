@@ -6,6 +6,7 @@
 
 #include "data/type_colors.h"
 #include "tally/buckets.h"
+#include "tally/period_breakdown.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -135,6 +136,7 @@ TallyResult BuildTallyResult(const TallyContext& context, const TallySettings& s
   }
   if (byColor) result.teamRows = TeamColorRows(result.members, table, names);
   if (byContent) result.teamRows = TeamContentRows(result.members);
+  if (settings.breakdownUnit) result.breakdown = BuildPeriodBreakdown(context.memberResults, settings);
   return result;
 }
 

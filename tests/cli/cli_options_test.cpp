@@ -157,8 +157,28 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"--band", "9-18", "g.group"}, "--band の時間帯が不正です: 9-18"},
         UsageCase{{"--csv", "", "g.group"}, "--csv"},
         UsageCase{{"--csv", "-", "--html", "-", "g.group"}, "--csv - と --html -"},
+        UsageCase{{"--csv", "-", "--json", "-", "g.group"}, "--csv - と --json -"},
+        UsageCase{{"--json", "", "g.group"}, "--json"},
+        UsageCase{{"--by", "quarter", "g.group"}, "--by"},
+        UsageCase{{"--by", "month", "--csv", "a.csv", "g.group"}, "--by は --json、--xlsx、--report か表示の表と使います"},
+        UsageCase{{"--by", "week", "--html", "-", "g.group"}, "--by は --json、--xlsx、--report か表示の表と使います"},
         UsageCase{{"--colour", "g.group"}, "--colour"},
         UsageCase{{"a.group", "b.group"}, "b.group"}));
+
+TEST(CliOptionsTest, ByNamesItsUnitAndGoesWithJsonOrTheTable) {
+  const std::pair<const char*, PeriodUnit> units[] = {
+      {"day", PeriodUnit::kDay}, {"week", PeriodUnit::kWeek}, {"month", PeriodUnit::kMonth},
+      {"year", PeriodUnit::kYear}, {"fiscal-year", PeriodUnit::kFiscalYear}};
+  for (const auto& [name, unit] : units) {
+    const Parsed p = Parse({"--by", name, "g.group"});
+    ASSERT_EQ(p.result, ParseResult::kProceed) << p.err;
+    EXPECT_EQ(p.request.settings.breakdownUnit, unit) << name;
+  }
+  const Parsed withJson = Parse({"--by", "year", "--csv", "a.csv", "--json", "-", "g.group"});
+  ASSERT_EQ(withJson.result, ParseResult::kProceed) << withJson.err;
+  EXPECT_TRUE(withJson.request.json->toStdout);
+  EXPECT_FALSE(Parse({"g.group"}).request.settings.breakdownUnit.has_value());
+}
 
 TEST(CliOptionsTest, HelpNamesEveryOptionInJapaneseAndEnglish) {
   const Parsed p = Parse({"--help"});
@@ -167,7 +187,7 @@ TEST(CliOptionsTest, HelpNamesEveryOptionInJapaneseAndEnglish) {
   for (const char* part :
        {"GROUP_FILE", "--from", "--to", "--member", "--mode", "--type-file", "--band",
         "--content", "--exact", "--ignore-case-width", "--no-overlap", "--no-tentative",
-        "--format", "--csv", "--html", "1. 合計時間", "2. 色別合計時間", "3. タイプ別合計時間",
+        "--format", "--csv", "--html", "--json", "--by", "--version", "1. 合計時間", "2. 色別合計時間", "3. タイプ別合計時間",
         "4. 内容別合計時間", "hh時間mm分", "default", "既定"}) {
     EXPECT_NE(p.out.find(part), std::string::npos) << part;
   }

@@ -137,7 +137,7 @@ TEST_P(GoldenTest, EveryOutputIsItsExpectedBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest,
                          ::testing::Values("totals", "totals_no_overlap", "colours", "types",
-                                           "contents"),
+                                           "contents", "by_week"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

@@ -143,6 +143,16 @@ TEST_F(ResultBuilderTest, TypeRowsFollowTheTableWithTheFirstEntrysNameOnce) {
             (std::vector<std::string>{"0000ff 2/120", "00ff00 1/45", "ff0000 1/30"}));
 }
 
+TEST_F(ResultBuilderTest, EveryTypeHasItsTeamRowEvenWithNobodyListed) {
+  CTypeColors types;
+  types.names = {Utf8ToCp932("会議"), Utf8ToCp932("打合せ"), Utf8ToCp932("外出")};
+  types.colors = {kRed, kRed, kBlue};
+  context_.memberResults.clear();
+  const TallyResult r = Build(kModeType, &types);
+  EXPECT_TRUE(r.members.empty());
+  EXPECT_EQ(Rows(r.teamRows), (std::vector<std::string>{"0000ff:会議 0/0", "ff0000:外出 0/0"}));
+}
+
 TEST_F(ResultBuilderTest, ContentRowsKeepFirstOccurrenceForMembersAndTeam) {
   const TallyResult r = Build(kModeContent);
   EXPECT_EQ(Rows(r.members[0].rows, true), (std::vector<std::string>{"会議 2/90", "外出 1/60"}));
