@@ -17,7 +17,7 @@ void AppendNumberCell(std::string& html, std::string_view text) {
   AppendElement(html, "<td class=\"num\">", text, "</td>");
 }
 
-void AppendCategoryCell(std::string& html, const CategoryCell& cell) {
+void AppendCategoryCell(std::string& html, const PageCategoryCell& cell) {
   if (cell.color) {
     html += "<td class=\"swatch\" style=\"background-color: " + HexText(*cell.color) +
             "; color: " + HexText(TextColorOn(*cell.color)) + "\">";

@@ -13,13 +13,13 @@ namespace tallyer {
 // durations already in the run's form, charts already drawn.
 
 // A cell that names a category: shown on its colour when it has one.
-struct CategoryCell {
+struct PageCategoryCell {
   std::string text;
   std::optional<Rgb> color;
 };
 
 struct CategoryRow {
-  CategoryCell category;
+  PageCategoryCell category;
   long long count = 0;
   std::string duration;
 };

@@ -57,7 +57,7 @@ std::vector<CategoryRow> CategoryRows(const TallyResult& result,
                                       const std::vector<TallyRow>& rows) {
   std::vector<CategoryRow> out;
   for (const TallyRow& row : rows) {
-    CategoryCell cell{CategoryName(result, row), std::nullopt};
+    PageCategoryCell cell{CategoryName(result, row), std::nullopt};
     if (result.settings.mode != kModeContent) cell.color = RgbOfStoredColor(row.color);
     out.push_back({std::move(cell), row.figures.count,
                    Duration(row.figures.minutes, result.settings.durationFormat)});
