@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "tally/tally_result.h"
 
 namespace tallyer {
 
@@ -15,6 +20,8 @@ struct ExportFormat {
   QString filter;      // the save dialog's file type
   QString extension;   // proposed, and added to a name typed without one
   const Formatter* formatter = nullptr;  // null: the classic CSV
+  // What the user is told (CP932) when the format cannot hold the result; null: it always can.
+  std::optional<std::string> (*refusal)(const TallyResult& result, const std::filesystem::path& target) = nullptr;
 };
 
 const std::vector<ExportFormat>& ExportFormats();

@@ -487,7 +487,14 @@ void CTallyDlg::Export(const ExportFormat& format) {
   if (!path) return;
   // Refused before the run, which would save the options.
   if (tallyFirst && (!ReportTargetAllowed(settings_, *path, *this) || !Tally())) return;
-  if (ExportResult(*format.formatter, *resultPane_->Result(), *path, *this)) ShowWritten(*path, true);
+  const TallyResult& result = *resultPane_->Result();
+  if (format.refusal != nullptr) {
+    if (const auto message = format.refusal(result, *path)) {
+      ShowMessage(*message, MessageKind::kExclamation);
+      return;
+    }
+  }
+  if (ExportResult(*format.formatter, result, *path, *this)) ShowWritten(*path, true);
 }
 
 void CTallyDlg::WatchOptions() {

@@ -196,6 +196,8 @@ class ResultsMatchCliTest : public QObject {
     QTest::addColumn<int>("mode");
     for (int mode : {kModeTotal, kModeType, kModeContent}) {
       const QByteArray m = QByteArray::number(mode + 1);
+      QTest::newRow("summary page, mode " + m) << "exportSummaryAction" << "--report" << mode;
+      QTest::newRow("workbook, mode " + m) << "exportWorkbookAction" << "--xlsx" << mode;
       QTest::newRow("JSON, mode " + m) << "exportJsonAction" << "--json" << mode;
       QTest::newRow("CSV, mode " + m) << "exportCsvAction" << "--csv" << mode;
     }

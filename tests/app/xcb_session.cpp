@@ -5,8 +5,8 @@
 // page, the same bytes as tallyer-cli's, and hands it to the browser; Ctrl+Q
 // quits; the next start, without argument, opens the same group. Then 集計
 // with Ctrl+Shift+Return shows the totals tallyer-cli gives, a click into the
-// table and Ctrl+C copy it, and ファイル > 書き出し, chosen with the keyboard,
-// writes the file tallyer-cli writes.
+// table and Ctrl+C copy it, and ファイル > 書き出し > Excel, chosen with the
+// keyboard, writes the workbook tallyer-cli writes.
 #include <QClipboard>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -170,7 +170,9 @@ void XcbSession::tallyCopyAndExport() {
     store.WriteInt("Everyone", 1);
   }
   ScriptedFileDialogs files;
-  files.report = dir / "window.json";
+  files.report = dir / "window.xlsx";
+  // The workbook says when it was made: the same instant for both programs.
+  qputenv("SOURCE_DATE_EPOCH", "1738300000");
   DiagnosticLog log(dir / "no-such.log");
   QStringList totals;
   QString copied;
@@ -198,22 +200,22 @@ void XcbSession::tallyCopyAndExport() {
       QTRY_VERIFY(!QApplication::clipboard()->text().isEmpty());
       copied = QApplication::clipboard()->text();
 
-      // ファイル (Alt+F), 書き出し (W), JSON (J).
+      // ファイル (Alt+F), 書き出し (W), Excel (E).
       TypeKey(Qt::Key_F, Qt::AltModifier);
       QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
       TypeKey(Qt::Key_W);
       QTRY_COMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("exportMenu"));
-      TypeKey(Qt::Key_J);
-      QTRY_VERIFY(std::filesystem::exists(dir / "window.json"));
+      TypeKey(Qt::Key_E);
+      QTRY_VERIFY(std::filesystem::exists(dir / "window.xlsx"));
       QTest::keyClick(window->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
     });
     QCOMPARE(app.Exec(store, files, log, {QStringLiteral("tallyer"), PathToQString(group)}), 0);
   }
   const QStringList args{"--from", "2025-01-01", "--to", "2025-12-31", "--json", PathToQString(dir / "cli.json"),
-                         PathToQString(group)};
+                         "--xlsx", PathToQString(dir / "cli.xlsx"), PathToQString(group)};
   QCOMPARE(QProcess::execute(QStringLiteral(TALLYER_CLI_PROGRAM), args), 0);
+  QCOMPARE(ReadBytes(dir / "window.xlsx"), ReadBytes(dir / "cli.xlsx"));
   const std::string json = ReadBytes(dir / "cli.json");
-  QCOMPARE(ReadBytes(dir / "window.json"), json);
   const QJsonObject cli = QJsonDocument::fromJson(QByteArray::fromStdString(json))["totals"].toObject();
   const qint64 minutes = cli["minutes"].toInteger();
   const QString hours = QString::number(minutes / 60);
