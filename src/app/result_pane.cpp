@@ -25,6 +25,7 @@
 #include "app/result_table_model.h"
 #include "app/window_settings.h"
 #include "report/duration_text.h"
+#include "report/option_words.h"
 #include "report/summary_charts.h"
 #include "report/tsv_table.h"
 
@@ -49,11 +50,18 @@ QTableView* MakeTable(QAbstractItemModel* model, const QString& name, QWidget* p
   return view;
 }
 
+// The group and period, and below them the run's options in words. A line
+// longer than a wide window shows (all of many members' names) is cut.
 QString Caption(const TallyResult& result) {
+  constexpr qsizetype kLongestLine = 300;
   const TallySettings& s = result.settings;
-  return QStringLiteral("%1　%2 ～ %3")
+  QStringList options;
+  for (const std::string& line : OptionsInWords(result)) options << FromCp932(line);
+  QString words = options.join(QStringLiteral("　"));
+  if (words.size() > kLongestLine) words = words.left(kLongestLine) + QStringLiteral("…");
+  return QStringLiteral("%1　%2 ～ %3\n%4")
       .arg(FromCp932(result.groupName), FromCp932(FormatDateText(s.firstDate, true, true)),
-           FromCp932(FormatDateText(s.lastDate, true, true)));
+           FromCp932(FormatDateText(s.lastDate, true, true)), words);
 }
 
 }  // namespace

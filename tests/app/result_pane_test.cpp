@@ -61,7 +61,9 @@ class ResultPaneTest : public QObject {
     QVERIFY(!w.Visible("outOfDateLabel"));
     QVERIFY(!w.Visible("breakdownTable"));
     QCOMPARE(w.Pane().Table().rowCount(), 4);  // three members and the totals
-    QCOMPARE(w.f.Find<QLabel>("resultCaption")->text(), QStringLiteral("営業部　2005年6月1日(水) ～ 2005年6月30日(木)"));
+    QCOMPARE(w.f.Find<QLabel>("resultCaption")->text(),
+             QStringLiteral("営業部　2005年6月1日(水) ～ 2005年6月30日(木)\n"
+                            "集計モード：1. 合計時間　対象メンバー：全員　表示形式：hh時間mm分"));
     // A run: its checks, its progress and its saved options, but no file and no browser.
     QCOMPARE(w.dialog.progress, (std::vector<int>{0, 10, 30, 40, 45, 50, 55, 65, 90, 0}));
     QVERIFY(w.dialog.messages.empty());

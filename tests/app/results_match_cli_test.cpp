@@ -165,6 +165,32 @@ class ResultsMatchCliTest : public QObject {
       o.firstDate = QDateTime(QDate(2005, 5, 1), QTime(0, 0), QTimeZone::utc());
       o.lastDate = QDateTime(QDate(2005, 7, 31), QTime(0, 0), QTimeZone::utc());
     });
+    // Breakdowns over periods that start and end inside their units.
+    const QDateTime may30(QDate(2005, 5, 30), QTime(10, 0), QTimeZone::utc());
+    const QDateTime july1(QDate(2005, 7, 1), QTime(9, 30), QTimeZone::utc());
+    for (const char* unit : {"day", "week", "month", "year", "fiscal-year"}) {
+      QTest::newRow(QByteArray("totals by ") + unit) << with([&](WindowOptions& o) {
+        o.firstDate = may30;
+        o.lastDate = july1;
+        o.noOverlap = true;
+        o.by = unit;
+      });
+    }
+    QTest::newRow("types by month, two members") << with([&](WindowOptions& o) {
+      o.mode = kModeType;
+      o.members = {"suzuki", "山本"};
+      o.firstDate = may30;
+      o.lastDate = july1;
+      o.band = "09:00-18:00";
+      o.by = "month";
+    });
+    QTest::newRow("contents by week") << with([&](WindowOptions& o) {
+      o.mode = kModeContent;
+      o.firstDate = may30;
+      o.lastDate = july1;
+      o.noTentative = true;
+      o.by = "week";
+    });
   }
 
   void paneShowsTheFiguresOfTheCommandLine() {
@@ -194,18 +220,23 @@ class ResultsMatchCliTest : public QObject {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("cliOption");
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("by");
     for (int mode : {kModeTotal, kModeType, kModeContent}) {
       const QByteArray m = QByteArray::number(mode + 1);
-      QTest::newRow("summary page, mode " + m) << "exportSummaryAction" << "--report" << mode;
-      QTest::newRow("workbook, mode " + m) << "exportWorkbookAction" << "--xlsx" << mode;
-      QTest::newRow("JSON, mode " + m) << "exportJsonAction" << "--json" << mode;
-      QTest::newRow("CSV, mode " + m) << "exportCsvAction" << "--csv" << mode;
+      QTest::newRow("summary page, mode " + m) << "exportSummaryAction" << "--report" << mode << "";
+      QTest::newRow("workbook, mode " + m) << "exportWorkbookAction" << "--xlsx" << mode << "";
+      QTest::newRow("JSON, mode " + m) << "exportJsonAction" << "--json" << mode << "";
+      QTest::newRow("CSV, mode " + m) << "exportCsvAction" << "--csv" << mode << "";
     }
+    QTest::newRow("summary page by week") << "exportSummaryAction" << "--report" << int(kModeColor) << "week";
+    QTest::newRow("workbook by day") << "exportWorkbookAction" << "--xlsx" << int(kModeType) << "day";
+    QTest::newRow("JSON by fiscal year") << "exportJsonAction" << "--json" << int(kModeTotal) << "fiscal-year";
   }
   void exportsWriteTheCommandLinesBytes() {
     QFETCH(QString, item);
     QFETCH(QString, cliOption);
     QFETCH(int, mode);
+    QFETCH(QString, by);
     DialogFixture f;
     const auto group = WriteTeam(f.dir / "チーム");
     RecordingDialog& dialog = f.Open();
@@ -214,6 +245,7 @@ class ResultsMatchCliTest : public QObject {
     options.mode = mode;
     options.members = {"tanaka", "suzuki"};  // the window lists them in this order
     options.format = 1;
+    options.by = by;
     const QStringList args = ChooseInWindow(f, options, group);
     QVERIFY(!args.isEmpty());
     f.files.report = f.files.csv = f.dir / "window.out";

@@ -60,13 +60,14 @@ int main(int argc, char* argv[]) {
 
   DialogFixture f;
   f.app.htmlReportPath = data / "Planwell_Output.html";
-  f.windowSettings.SetValue(QStringLiteral("PeriodPreset"), QStringLiteral("lastMonth"));
+  f.windowSettings.SetValue(QStringLiteral("PeriodPreset"), QStringLiteral("thisYear"));
+  f.windowSettings.SetValue(QStringLiteral("Breakdown"), QStringLiteral("month"));
   f.windowSettings.SetValue(QStringLiteral("RecentGroup1"), QStringLiteral("/tmp/Planwell/開発部/開発部.group"));
   RecordingDialog& window = f.Open(QDateTime(QDate(2025, 10, 6), QTime(9, 41)));
   window.move(0, 0);
   window.show();
   window.OpenGroup(group);
-  window.resize(1440, 760);
+  window.resize(1440, 860);
   f.Find<QCheckBox>("everyoneCheck")->setChecked(true);
   auto* modes = f.Find<QComboBox>("modeCombo");
   modes->setCurrentIndex(kModeType);
