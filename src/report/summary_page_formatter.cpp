@@ -5,6 +5,7 @@
 #include "data/cp932.h"
 #include "report/chart_svg.h"
 #include "report/duration_text.h"
+#include "report/option_words.h"
 #include "report/summary_charts.h"
 #include "version.h"
 
@@ -98,6 +99,7 @@ SummaryPage SummaryPageOf(const TallyResult& result) {
   page.group = Cp932ToUtf8(result.groupName);
   page.period = DateText(settings.firstDate) + " ～ " + DateText(settings.lastDate);
   page.title = page.group + " 集計結果 " + page.period;
+  for (const std::string& line : OptionsInWords(result)) page.optionLines.push_back(Cp932ToUtf8(line));
   page.made = std::string("Tallyer ") + kProductVersion + " · " +
               DateAndTimeText(result.generatedAt) + " 作成";
   page.figures = {

@@ -137,7 +137,8 @@ TEST_P(GoldenTest, EveryOutputIsItsExpectedBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest,
                          ::testing::Values("totals", "totals_no_overlap", "colours", "types",
-                                           "contents", "by_week"),
+                                           "contents", "by_week", "totals_by_month",
+                                           "types_by_day", "contents_by_fiscal_year"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
