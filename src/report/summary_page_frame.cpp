@@ -8,7 +8,8 @@ namespace tallyer {
 namespace {
 
 // Colours are printed as shown (browsers drop backgrounds by default), table
-// headings repeat on every page and a member's rows stay on one page.
+// headings repeat on every page and a member's rows stay on one page. On
+// paper a breakdown's cells may wrap, so twelve units fit across the page.
 constexpr std::string_view kStyle = R"(:root { color: #222222; background: #ffffff; }
 * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
 body { font-family: "Noto Sans CJK JP", "Noto Sans JP", "Yu Gothic", Meiryo, "Hiragino Sans", sans-serif; margin: 2em; line-height: 1.5; }
@@ -39,6 +40,8 @@ tbody.total > tr > * { font-weight: bold; border-top: 2px solid #555555; }
 body { margin: 0; }
 h2 { break-after: avoid; page-break-after: avoid; }
 figure { break-inside: avoid; page-break-inside: avoid; }
+table.breakdown { font-size: 8pt; }
+table.breakdown th, table.breakdown td { padding: 2px 3px; white-space: normal; }
 }
 )";
 
