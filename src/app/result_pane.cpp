@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTableView>
@@ -195,12 +196,34 @@ void ResultPane::ShowResult(std::shared_ptr<const TallyResult> result) {
   for (int c = 0; c < table_->columnCount(); ++c) tableWidth += tableView_->columnWidth(c);
   const int both = tableAndChart_->sizes().value(0) + tableAndChart_->sizes().value(1);
   tableAndChart_->setSizes({tableWidth, std::max(both - tableWidth, 1)});
-  breakdownView_->resizeColumnsToContents();
+  FitBreakdownColumns();
   breakdownView_->setVisible(result_ && result_->breakdown);
   caption_->setText(result_ ? Caption(*result_) : QString());
   ShowChart();
   hint_->setVisible(!result_);
   results_->setVisible(result_ != nullptr);
+}
+
+// Measuring every cell of a breakdown by day over years takes a minute: the
+// units share one width, that of the widest label or total they can show.
+void ResultPane::FitBreakdownColumns() {
+  const int columns = breakdownTable_->columnCount();
+  if (columns < 2) return;
+  breakdownView_->resizeColumnToContents(0);
+  breakdownView_->resizeColumnToContents(columns - 1);
+  QFont bold = breakdownView_->font();
+  bold.setBold(true);
+  const QFontMetrics totals(bold);  // the totals row, the widest figures, is bold
+  const QFontMetrics headings(breakdownView_->horizontalHeader()->font());
+  int widest = 0;
+  const int totalsRow = breakdownTable_->rowCount() - 1;
+  for (int c = 1; c + 1 < columns; ++c) {
+    widest = std::max(widest, headings.horizontalAdvance(breakdownTable_->headerData(c, Qt::Horizontal).toString()));
+    widest = std::max(widest, totals.horizontalAdvance(breakdownTable_->index(totalsRow, c).data().toString()));
+  }
+  // The cell's margins, as a view measuring its cells adds them.
+  const int width = widest + 2 * (breakdownView_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 6;
+  for (int c = 1; c + 1 < columns; ++c) breakdownView_->setColumnWidth(c, width);
 }
 
 void ResultPane::MarkOutOfDate() {

@@ -56,6 +56,7 @@ class ResultPane : public QWidget {
 
  private:
   void ShowChart();
+  void FitBreakdownColumns();
   void FitChart();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
