@@ -31,15 +31,17 @@ std::vector<std::size_t> LeadingCategories(const std::vector<long long>& minutes
 }
 
 ChartData StackedChart(const StackedChartInput& input) {
-  std::vector<long long> sums(input.categories.size(), 0);
+  const std::size_t categories = input.categories.size();
+  std::vector<long long> sums(categories, 0);
   for (const StackedChartInput::Bar& bar : input.bars) {
-    for (std::size_t c = 0; c < bar.cells.size() && c < sums.size(); ++c) {
-      sums[c] += std::max(bar.cells[c].minutes, 0LL);
+    for (const StackedChartInput::Cell& cell : bar.cells) {
+      if (cell.category < categories) sums[cell.category] += std::max(cell.tally.minutes, 0LL);
     }
   }
   const std::vector<std::size_t> leading = LeadingCategories(sums, kNamedCategories);
-  std::vector<bool> named(sums.size(), false);
-  for (const std::size_t c : leading) named[c] = true;
+  constexpr std::size_t kRest = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> rankOf(categories, kRest);
+  for (std::size_t rank = 0; rank < leading.size(); ++rank) rankOf[leading[rank]] = rank;
 
   ChartData chart;
   chart.caption = input.caption;
@@ -52,24 +54,26 @@ ChartData StackedChart(const StackedChartInput& input) {
   const std::size_t other = chart.series.size() - 1;
 
   for (const StackedChartInput::Bar& in : input.bars) {
+    std::vector<Tally> named(leading.size());
+    Tally rest;
+    for (const StackedChartInput::Cell& cell : in.cells) {
+      if (cell.category >= categories || cell.tally.minutes <= 0) continue;
+      Tally& into = rankOf[cell.category] == kRest ? rest : named[rankOf[cell.category]];
+      into.count += cell.tally.count;
+      into.minutes += cell.tally.minutes;
+    }
     ChartBar bar;
     bar.label = in.label;
     bar.title = Title(in.label, in.total, input.durationFormat);
-    if (input.valueTexts) bar.valueText = Cp932ToUtf8(FormatDuration(in.total.minutes, input.durationFormat));
-    Tally rest;
-    for (std::size_t c = 0; c < in.cells.size() && c < named.size(); ++c) {
-      if (named[c] || in.cells[c].minutes <= 0) continue;
-      rest.count += in.cells[c].count;
-      rest.minutes += in.cells[c].minutes;
+    if (input.valueTexts) {
+      bar.valueText = Cp932ToUtf8(FormatDuration(in.total.minutes, input.durationFormat));
     }
     for (std::size_t rank = 0; rank < leading.size(); ++rank) {
-      const std::size_t c = leading[rank];
-      const Tally cell = c < in.cells.size() ? in.cells[c] : Tally{};
       // One category: the bar is its only segment and says it all.
-      std::string title =
-          input.legend ? Title(in.label + "／" + chart.series[rank].name, cell, input.durationFormat)
-                       : std::string();
-      bar.segments.push_back({rank, cell.minutes, std::move(title)});
+      std::string title = input.legend ? Title(in.label + "／" + chart.series[rank].name,
+                                               named[rank], input.durationFormat)
+                                       : std::string();
+      bar.segments.push_back({rank, named[rank].minutes, std::move(title)});
     }
     if (rest.minutes > 0) {
       bar.segments.push_back(

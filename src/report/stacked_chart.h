@@ -30,10 +30,16 @@ struct StackedChartInput {
     std::string name;
     std::optional<Rgb> color;  // none: the palette colour of its rank
   };
+  struct Cell {
+    std::size_t category = 0;
+    Tally tally;
+  };
   struct Bar {
     std::string label;
     Tally total;
-    std::vector<Tally> cells;  // by category
+    // The bar's parts by category, only those it has (a member holds a few
+    // of many thousand contents); a category given twice adds up.
+    std::vector<Cell> cells;
   };
   std::string caption;
   std::vector<Category> categories;

@@ -1,6 +1,6 @@
 #include "report/summary_charts.h"
 
-#include <map>
+#include <string_view>
 #include <unordered_map>
 
 #include "data/cp932.h"
@@ -17,6 +17,11 @@ Tally TallyOf(const TallyFigures& figures) { return {figures.count, figures.minu
 class TeamIndex {
  public:
   explicit TeamIndex(const TallyResult& result) : content_(result.settings.mode == kModeContent) {
+    if (content_) {
+      byContent_.reserve(result.teamRows.size());
+    } else {
+      byColor_.reserve(result.teamRows.size());
+    }
     for (std::size_t i = 0; i < result.teamRows.size(); ++i) {
       const TallyRow& row = result.teamRows[i];
       if (content_) {
@@ -39,7 +44,7 @@ class TeamIndex {
  private:
   bool content_;
   std::unordered_map<std::uint32_t, std::size_t> byColor_;
-  std::map<std::string, std::size_t, std::less<>> byContent_;
+  std::unordered_map<std::string_view, std::size_t> byContent_;  // views into the team rows
 };
 
 }  // namespace
@@ -76,15 +81,14 @@ ChartData MemberChartOf(const TallyResult& result) {
   for (const MemberTally& member : result.members) {
     StackedChartInput::Bar bar{Cp932ToUtf8(member.name), TallyOf(member.figures), {}};
     if (byCategory) {
-      bar.cells.resize(input.categories.size());
       for (const TallyRow& row : member.rows) {
         const std::size_t i = team.Of(row);
-        if (i == TeamIndex::kNone) continue;
-        bar.cells[i].count += row.figures.count;
-        bar.cells[i].minutes += row.figures.minutes;
+        if (i != TeamIndex::kNone && row.figures.minutes > 0) {
+          bar.cells.push_back({i, TallyOf(row.figures)});
+        }
       }
     } else {
-      bar.cells.push_back(bar.total);
+      bar.cells.push_back({0, bar.total});
     }
     input.bars.push_back(std::move(bar));
   }
@@ -108,8 +112,9 @@ ChartData BreakdownChartOf(const TallyResult& result) {
     StackedChartInput::Bar bar;
     bar.label = breakdown.periods[u].label;
     if (u < breakdown.totals.size()) bar.total = TallyOf(breakdown.totals[u]);
-    for (const std::vector<TallyFigures>& cells : breakdown.memberCells) {
-      bar.cells.push_back(u < cells.size() ? TallyOf(cells[u]) : Tally{});
+    for (std::size_t m = 0; m < breakdown.memberCells.size(); ++m) {
+      const std::vector<TallyFigures>& cells = breakdown.memberCells[m];
+      if (u < cells.size() && cells[u].minutes > 0) bar.cells.push_back({m, TallyOf(cells[u])});
     }
     input.bars.push_back(std::move(bar));
   }

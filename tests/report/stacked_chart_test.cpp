@@ -32,10 +32,10 @@ StackedChartInput TwelveContents() {
   }
   StackedChartInput::Bar a{"田中 一郎", {}, {}};
   StackedChartInput::Bar b{"鈴木", {}, {}};
-  for (int i = 0; i < 12; ++i) {
-    const long long minutes = 60LL * (i + 1);
-    a.cells.push_back({1, i < 2 ? minutes - 30 : minutes});
-    b.cells.push_back({i < 2 ? 1 : 0, i < 2 ? 30 : 0});
+  for (std::size_t i = 0; i < 12; ++i) {
+    const long long minutes = 60LL * static_cast<long long>(i + 1);
+    a.cells.push_back({i, {1, i < 2 ? minutes - 30 : minutes}});
+    if (i < 2) b.cells.push_back({i, {1, 30}});
   }
   a.total = {12, 4680 - 60};
   b.total = {2, 60};
@@ -68,7 +68,8 @@ TEST(StackedChart, NamesTheTenLargestCategoriesAndGathersTheRest) {
 TEST(StackedChart, KeepsTheCategoriesOwnColoursAndTheDurationForm) {
   StackedChartInput input;
   input.categories = {{"会議", Rgb{0xFF, 0, 0}}, {"#ffffff", kWhite}};
-  input.bars = {{"田中", {3, 90}, {{2, 60}, {1, 30}}}};
+  // 会議 comes in two parts, as a colour the type file lists twice.
+  input.bars = {{"田中", {3, 90}, {{0, {1, 40}}, {1, {1, 30}}, {0, {1, 20}}}}};
   input.durationFormat = 1;
   input.valueTexts = true;
   const ChartData chart = StackedChart(input);
@@ -76,6 +77,7 @@ TEST(StackedChart, KeepsTheCategoriesOwnColoursAndTheDurationForm) {
   EXPECT_EQ(chart.series[0].color, (Rgb{0xFF, 0, 0}));
   EXPECT_EQ(chart.series[1].color, kWhite);
   ASSERT_EQ(chart.bars[0].segments.size(), 2u);  // nothing else: no その他 segment
+  EXPECT_EQ(chart.bars[0].segments[0].title, "田中／会議：1:00（2件）");
   EXPECT_EQ(chart.bars[0].title, "田中：1:30（3件）");
   EXPECT_EQ(chart.bars[0].valueText, "1:30");
 }
@@ -84,7 +86,7 @@ TEST(StackedChart, GivesASingleCategoryNoSegmentTitles) {
   StackedChartInput input;
   input.categories = {{"合計", std::nullopt}};
   input.legend = false;
-  input.bars = {{"田中", {3, 90}, {{3, 90}}}};
+  input.bars = {{"田中", {3, 90}, {{0, {3, 90}}}}};
   const ChartData chart = StackedChart(input);
   EXPECT_FALSE(chart.legend);
   ASSERT_EQ(chart.bars[0].segments.size(), 1u);

@@ -119,5 +119,30 @@ TEST(BreakdownChartOf, StacksEachUnitByMember) {
   EXPECT_EQ(page.breakdown->table.totals.total, "3時間01分");
 }
 
+// Each member has contents of its own: the chart's work grows with the rows,
+// not with members times contents (400,000 rows here, not 160 million cells).
+TEST(MemberChartOf, StaysLinearWhenEveryMemberHasContentsOfItsOwn) {
+  TallyResult result;
+  result.settings.mode = kModeContent;
+  for (int m = 0; m < 1000; ++m) {
+    MemberTally member{"k", std::to_string(m), {400, 400}, {}};
+    for (int c = 0; c < 400; ++c) {
+      TallyRow row;
+      row.content = std::to_string(m);
+      row.content += '-';
+      row.content += std::to_string(c);
+      row.figures = {1, 1 + (m == 7 && c < 10 ? 100 : 0)};
+      member.rows.push_back(row);
+      result.teamRows.push_back(row);
+    }
+    result.members.push_back(std::move(member));
+  }
+  const ChartData chart = MemberChartOf(result);
+  ASSERT_EQ(chart.series.size(), 11u);
+  EXPECT_EQ(chart.series[0].name, "7-0");
+  EXPECT_EQ(chart.bars[7].segments[0].minutes, 101);
+  EXPECT_EQ(chart.bars[0].segments.back().minutes, 400);  // all その他
+}
+
 }  // namespace
 }  // namespace tallyer
