@@ -47,12 +47,42 @@ std::vector<TallyRow> ColorRows(const MemberResult& result, const CTypeColors* t
   return rows;
 }
 
-std::vector<TallyRow> ContentRows(const MemberResult& result) {
+// The team's rows by content, in order of first appearance, summed while the
+// members' rows are made: their keys still point into the run's text pool,
+// where equal texts share one string, so most lookups compare addresses only.
+class TeamContents {
+ public:
+  void Add(std::string_view content, const TallyFigures& figures) {
+    const auto at = indexAt_.find(content.data());
+    std::size_t i = 0;
+    if (at != indexAt_.end()) {
+      i = at->second;
+    } else {
+      const auto [it, added] = indexOf_.emplace(content, rows_.size());
+      if (added) {
+        rows_.emplace_back();
+        rows_.back().content = std::string(content);
+      }
+      i = it->second;
+      indexAt_.emplace(content.data(), i);
+    }
+    tallyer::Add(rows_[i].figures, figures);
+  }
+  std::vector<TallyRow> Take() { return std::move(rows_); }
+
+ private:
+  std::vector<TallyRow> rows_;
+  std::unordered_map<std::string_view, std::size_t> indexOf_;
+  std::unordered_map<const char*, std::size_t> indexAt_;
+};
+
+std::vector<TallyRow> ContentRows(const MemberResult& result, TeamContents& team) {
   const Buckets<std::string_view> buckets = ContentBuckets(result);
   std::vector<TallyRow> rows(buckets.keys.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     rows[i].content = std::string(buckets.keys[i]);
     rows[i].figures = {buckets.counts[i], buckets.minutes[i]};
+    team.Add(buckets.keys[i], rows[i].figures);
   }
   return rows;
 }
@@ -84,23 +114,6 @@ std::vector<TallyRow> TeamColorRows(const std::vector<MemberTally>& members, con
   return rows;
 }
 
-// The team's rows by content, in order of first appearance.
-std::vector<TallyRow> TeamContentRows(const std::vector<MemberTally>& members) {
-  std::vector<TallyRow> rows;
-  std::unordered_map<std::string_view, std::size_t> indexOf;
-  for (const MemberTally& member : members) {
-    for (const TallyRow& row : member.rows) {
-      const auto [it, added] = indexOf.emplace(row.content, rows.size());
-      if (added) {
-        rows.emplace_back();
-        rows.back().content = row.content;
-      }
-      Add(rows[it->second].figures, row.figures);
-    }
-  }
-  return rows;
-}
-
 }  // namespace
 
 TallyResult BuildTallyResult(const TallyContext& context, const TallySettings& settings,
@@ -116,6 +129,7 @@ TallyResult BuildTallyResult(const TallyContext& context, const TallySettings& s
   const CTypeColors* table = settings.mode == kModeType ? types : nullptr;
   const TypeNames names(table);
 
+  TeamContents teamContents;
   result.members.reserve(context.memberResults.size());
   for (const MemberResult& r : context.memberResults) {
     MemberTally& member = result.members.emplace_back();
@@ -124,7 +138,7 @@ TallyResult BuildTallyResult(const TallyContext& context, const TallySettings& s
       member.name = r.member->DisplayName();
     }
     if (byColor || byContent) {
-      member.rows = byColor ? ColorRows(r, table, names) : ContentRows(r);
+      member.rows = byColor ? ColorRows(r, table, names) : ContentRows(r, teamContents);
       for (const TallyRow& row : member.rows) Add(member.figures, row.figures);
     } else {
       member.figures.count = r.MemberCount();
@@ -135,7 +149,7 @@ TallyResult BuildTallyResult(const TallyContext& context, const TallySettings& s
     Add(result.totals, member.figures);
   }
   if (byColor) result.teamRows = TeamColorRows(result.members, table, names);
-  if (byContent) result.teamRows = TeamContentRows(result.members);
+  if (byContent) result.teamRows = teamContents.Take();
   if (settings.breakdownUnit) result.breakdown = BuildPeriodBreakdown(context.memberResults, settings);
   return result;
 }
