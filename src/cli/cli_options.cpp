@@ -5,7 +5,9 @@
 
 #include "cli/date_args.h"
 #include "data/cp932.h"
+#include "report/workbook_sheets.h"
 #include "run/default_period.h"
+#include "tally/period_breakdown.h"
 #include "version.h"
 
 namespace tallyer::cli {
@@ -245,6 +247,15 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, const DateTime& 
         {"year", PeriodUnit::kYear}, {"fiscal-year", PeriodUnit::kFiscalYear}};
     for (const auto& [name, unit] : kUnits) {
       if (byText == name) s.breakdownUnit = unit;
+    }
+    // Sheet 期間別 gives each unit a column of its own.
+    if (request.xlsx && s.breakdownUnit) {
+      const std::size_t units = PeriodUnitCount(*s.breakdownUnit, s.firstDate, s.lastDate);
+      if (units > kMaxPeriodUnits) {
+        return usage("--by " + byText + " では期間が " + std::to_string(units) +
+                     " 個に分かれ、ワークブックのシートの列 (" + std::to_string(kMaxPeriodUnits) +
+                     " 個まで) に収まりません。 (too many units for a workbook sheet)");
+      }
     }
   }
   return ParseResult::kProceed;

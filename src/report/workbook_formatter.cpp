@@ -5,6 +5,7 @@
 #include "data/cp932.h"
 #include "data/file_error.h"
 #include "report/duration_text.h"
+#include "report/option_words.h"
 #include "report/workbook_sheets.h"
 #include "report/xlsx_workbook.h"
 
@@ -18,6 +19,7 @@ const std::string kTeam = Utf8ToCp932("チーム");
 const std::string kColour = Utf8ToCp932("色");
 const std::string kType = Utf8ToCp932("タイプ");
 const std::string kContent = Utf8ToCp932("内容");
+const std::string kDurationFormLabel = Utf8ToCp932("表示形式：");
 constexpr std::size_t kSheetRows = static_cast<std::size_t>(kLastSheetRow) + 1;
 
 std::vector<std::string> CategoryHeadings(int mode) {
@@ -38,12 +40,17 @@ std::vector<CategoryCell> Categories(int mode, const TallyRow& row) {
   }
 }
 
-// The group and the period as the classic reports write them.
+// The group and the period as the classic reports write them, then the
+// options in words but the duration form, which the workbook does not use.
 std::vector<std::string> HeadingLines(const TallyResult& result) {
   const TallySettings& settings = result.settings;
-  return {kGroupLabel + result.groupName,
-          kPeriodLabel + FormatDateText(settings.firstDate, true, true) + kBetween +
-              FormatDateText(settings.lastDate, true, true)};
+  std::vector<std::string> lines = {kGroupLabel + result.groupName,
+                                    kPeriodLabel + FormatDateText(settings.firstDate, true, true) +
+                                        kBetween + FormatDateText(settings.lastDate, true, true)};
+  for (std::string& line : OptionsInWords(result)) {
+    if (line.rfind(kDurationFormLabel, 0) != 0) lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 SummarySheet Summary(const TallyResult& result) {

@@ -57,6 +57,7 @@ void WriteSummarySheet(XlsxSheet& sheet, const SummarySheet& content) {
   sheet.Text(row, timeColumn, kTime, CellStyle::kNumberHeading);
   const int memberRows = Index(content.memberRows.size());
   sheet.FreezePanes(headingRow + 1, 0);
+  sheet.PrintOnePageWide(false);
   sheet.AutoFilter(CellRange{headingRow, 0, headingRow + memberRows, timeColumn});
   ++row;
 
@@ -92,6 +93,7 @@ void WritePeriodSheet(XlsxSheet& sheet, const PeriodSheet& content) {
   const int lastRow = Index(content.rows.size());
   // The member names and unit labels stay in sight while scrolling.
   sheet.FreezePanes(1, 1);
+  sheet.PrintOnePageWide(true);
   sheet.AutoFilter(CellRange{0, 0, lastRow, totalColumn});
   std::vector<long long> unitTotals(content.unitLabels.size(), 0);
   long long grandTotal = 0;

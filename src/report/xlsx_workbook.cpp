@@ -180,6 +180,12 @@ void XlsxSheet::AutoFilter(const CellRange& range) {
                              static_cast<lxw_col_t>(range.lastColumn)));
 }
 
+void XlsxSheet::PrintOnePageWide(bool landscape) {
+  if (!sheet_) return;
+  if (landscape) worksheet_set_landscape(sheet_);
+  worksheet_fit_to_pages(sheet_, 1, 0);
+}
+
 XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path, std::time_t created)
     : cause_(kCauseNone) {
   const std::optional<std::string> name = LibraryFileName(path);

@@ -60,6 +60,8 @@ class XlsxSheet {
   // Keeps the rows above `row` and the columns left of `column` in sight.
   void FreezePanes(int row, int column);
   void AutoFilter(const CellRange& range);
+  // Printed one page wide, as many pages tall as it takes.
+  void PrintOnePageWide(bool landscape);
 
  private:
   friend class XlsxWorkbook;

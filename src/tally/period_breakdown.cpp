@@ -39,7 +39,6 @@ class UnitOfDay {
   }
   std::vector<BreakdownPeriod>& Units() { return units_; }
 
- private:
   // Equal for the days of one unit.
   static long long KeyOf(PeriodUnit unit, const CalendarParts& p, long long dayNumber) {
     switch (unit) {
@@ -55,6 +54,7 @@ class UnitOfDay {
   // 年度: April to March, named by the year it starts in.
   static int FiscalYear(const CalendarParts& p) { return p.month >= 4 ? p.year : p.year - 1; }
 
+ private:
   // "2025-01-06" for a day or a week (its Monday), "2025-01" for a month,
   // "2025" for a year or a fiscal year.
   static std::string Label(PeriodUnit unit, const CalendarParts& p, long long dayNumber) {
@@ -92,6 +92,17 @@ class UnitOfDay {
 std::vector<BreakdownPeriod> PeriodUnits(PeriodUnit unit, const DateTime& firstDate,
                                          const DateTime& lastDate) {
   return std::move(UnitOfDay(unit, firstDate, lastDate).Units());
+}
+
+std::size_t PeriodUnitCount(PeriodUnit unit, const DateTime& firstDate, const DateTime& lastDate) {
+  std::size_t count = 0;
+  long long lastKey = 0;
+  ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& day) {
+    const long long key = UnitOfDay::KeyOf(unit, day.Parts(), CalendarDayKey(day));
+    if (count == 0 || key != lastKey) ++count;
+    lastKey = key;
+  });
+  return count;
 }
 
 PeriodBreakdown BuildPeriodBreakdown(const std::vector<MemberResult>& results,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "tally/member_result.h"
@@ -11,6 +12,10 @@ namespace tallyer {
 // each with its label and its bounds clipped to the period.
 std::vector<BreakdownPeriod> PeriodUnits(PeriodUnit unit, const DateTime& firstDate,
                                          const DateTime& lastDate);
+
+// How many units PeriodUnits gives, without making them: for checking a
+// period against a limit before the run.
+std::size_t PeriodUnitCount(PeriodUnit unit, const DateTime& firstDate, const DateTime& lastDate);
 
 // The members' schedules split by the units of the period, in one pass over
 // them: each schedule counts in the unit its start lies in, with its minutes

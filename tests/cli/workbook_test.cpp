@@ -126,19 +126,24 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, WorkbookFiguresTest,
     ::testing::Values(
         WorkbookCase{"Totals", {}},
-        WorkbookCase{"TotalsWithoutOverlap", {"--no-overlap"}},
+        WorkbookCase{"TotalsByMonth", {"--by", "month"}},
+        WorkbookCase{"TotalsWithoutOverlapByWeek", {"--no-overlap", "--by", "week"}},
         WorkbookCase{"Colours", {"--mode", "2"}},
+        WorkbookCase{"ColoursByMonth", {"--mode", "2", "--by", "month"}},
         WorkbookCase{"Types", {"--mode", "3"}},
-        WorkbookCase{"Contents", {"--mode", "4", "--no-tentative"}},
+        WorkbookCase{"TypesByYear", {"--mode", "3", "--by", "year"}},
+        WorkbookCase{"Contents", {"--mode", "4"}},
+        WorkbookCase{"ContentsByDay", {"--mode", "4", "--by", "day", "--no-tentative"}},
         WorkbookCase{"OneMemberBandAndContent",
-                     {"--member", "formula", "--band", "09:00-18:00", "--content", "x"}}),
+                     {"--member", "formula", "--band", "09:00-18:00", "--content", "x", "--by",
+                      "fiscal-year"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WorkbookTest, TheSameRunAndClockGiveTheSameBytes) {
   const auto run = [&](const char* epoch, const std::string& name) {
     ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
-    const auto r = Cli({"--from", "2025-01-01", "--to", "2025-03-31", "--mode", "2", "--xlsx",
-                        Out(name).string()});
+    const auto r = Cli({"--from", "2025-01-01", "--to", "2025-03-31", "--mode", "2", "--by", "month",
+                        "--xlsx", Out(name).string()});
     ::unsetenv("SOURCE_DATE_EPOCH");
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     return ReadBytes(Out(name));
@@ -154,6 +159,20 @@ TEST_F(WorkbookTest, StandardOutputIsNoPlaceForAWorkbook) {
   EXPECT_EQ(r.exitStatus, 2);
   EXPECT_NE(r.err.find("--xlsx"), std::string::npos) << r.err;
   EXPECT_EQ(r.out, "");
+}
+
+TEST_F(WorkbookTest, MoreUnitsThanASheetHasColumnsIsAUsageError) {
+  // 1980-01-01 .. 2024-11-07 is 16,383 days.
+  const auto r = Cli({"--from", "1980-01-01", "--to", "2024-11-07", "--by", "day", "--json",
+                      Out("run.json").string(), "--xlsx", Out("book.xlsx").string()});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_NE(r.err.find("16382"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(Out("book.xlsx")));
+  EXPECT_FALSE(fs::exists(Out("run.json")));
+  // The most units that fit.
+  const auto fits = Cli({"--from", "1980-01-01", "--to", "2024-11-06", "--by", "day", "--xlsx",
+                         Out("book.xlsx").string()});
+  EXPECT_EQ(fits.exitStatus, 0) << fits.err;
 }
 
 // The workbook is written last, after the checks every output passes.

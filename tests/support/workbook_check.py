@@ -139,6 +139,8 @@ def check_summary(sheet, run):
         return
     if not str(cells.cell(2, 1).value).startswith("期間："):
         fail(sheet.where(2, 1), f"expected the period, got {cells.cell(2, 1).value!r}")
+    if run.get("options") is not None and not str(cells.cell(3, 1).value).startswith(f"集計モード：{mode}."):
+        fail(sheet.where(3, 1), f"expected the mode in words, got {cells.cell(3, 1).value!r}")
     for row in range(3, heading_row):
         value = cells.cell(row, 1).value
         if value is not None and str(value).startswith("表示形式"):
