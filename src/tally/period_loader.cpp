@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iterator>
 #include <system_error>
+#include <thread>
 
 #include "tally/day_walk.h"
 #include "tally/page_advice.h"
@@ -67,21 +68,94 @@ bool ReserveOnce(std::vector<CSchedule>& list, std::size_t records, std::uintmax
 
 }  // namespace
 
+std::size_t DefaultWorkerCount() {
+  constexpr std::size_t kMost = 4;
+  const std::size_t cores = std::thread::hardware_concurrency();
+  return std::clamp<std::size_t>(cores, 1, kMost);
+}
+
 PeriodLoader::PeriodLoader(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate)
     : context_(context), months_(PeriodMonths(firstDate, lastDate)) {
   context_.ClearRun();
   bytesLeft_ = PeriodBytes(context_.monthFile, months_);
+  // A month or two gain nothing from threads.
+  const std::size_t count = std::min(context_.workers, months_.size());
+  if (count > 1) StartWorkers(count);
 }
+
+PeriodLoader::~PeriodLoader() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  for (Worker& worker : workers_) worker.thread.join();
+}
+
+void PeriodLoader::StartWorkers(std::size_t count) {
+  workers_.resize(count);
+  for (Worker& worker : workers_) {
+    // Each worker interns into a pool of its own that lives as long as the
+    // run's schedules, which point into it.
+    context_.workerTexts.push_back(std::make_unique<TextPool>());
+    worker.texts = context_.workerTexts.back().get();
+  }
+  for (std::size_t w = 0; w < count; ++w) workers_[w].thread = std::thread([this, w] { Work(w); });
+}
+
+void PeriodLoader::Work(std::size_t w) {
+  Worker& worker = workers_[w];
+  for (std::size_t m = w; m < months_.size(); m += workers_.size()) {
+    std::unique_ptr<CMonthFile> file;
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] { return stopping_ || worker.ready.size() < kAhead; });
+      if (stopping_) return;
+      if (!worker.idle.empty()) {
+        file = std::move(worker.idle.back());
+        worker.idle.pop_back();
+      }
+    }
+    if (!file) {
+      file = std::make_unique<CMonthFile>(*worker.texts);
+      file->SetGroup(&context_.group);
+    }
+    file->SetMonth(months_[m]);
+    file->Load();
+    std::optional<Problem> problem = ResolveChains(*file);
+    LoadedMonth loaded{std::move(file), std::move(problem)};
+    {
+      const std::lock_guard lock(mutex_);
+      worker.ready.push_back(std::move(loaded));
+    }
+    changed_.notify_all();
+  }
+}
+
+CMonthFile& PeriodLoader::Current() { return workers_.empty() ? context_.monthFile : *current_->file; }
 
 void PeriodLoader::ReadMonth() {
-  context_.monthFile.SetMonth(months_[next_]);
-  context_.monthFile.Load();
+  if (workers_.empty()) {
+    context_.monthFile.SetMonth(months_[next_]);
+    context_.monthFile.Load();
+    return;
+  }
+  Worker& worker = workers_[next_ % workers_.size()];
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return !worker.ready.empty(); });
+  current_ = std::move(worker.ready.front());
+  worker.ready.pop_front();
+  lock.unlock();
+  changed_.notify_all();
 }
 
-std::optional<Problem> PeriodLoader::ResolveMonth() { return ResolveChains(context_.monthFile); }
+std::optional<Problem> PeriodLoader::ResolveMonth() {
+  if (workers_.empty()) return ResolveChains(context_.monthFile);
+  return std::move(current_->problem);
+}
 
 void PeriodLoader::TakeMonth() {
-  CMonthFile& monthFile = context_.monthFile;
+  CMonthFile& monthFile = Current();
   std::vector<CSchedule>& records = monthFile.Schedules();
   const std::uintmax_t bytes = FileBytes(monthFile.Path());
   if (!reserved_) reserved_ = ReserveOnce(context_.schedules, records.size(), bytes, bytesLeft_);
@@ -89,6 +163,13 @@ void PeriodLoader::TakeMonth() {
   context_.schedules.insert(context_.schedules.end(), std::make_move_iterator(records.begin()),
                             std::make_move_iterator(records.end()));
   monthFile.Clear();
+  if (!workers_.empty()) {
+    // Back to its worker, whose pool its texts went to, for a later month.
+    Worker& worker = workers_[next_ % workers_.size()];
+    const std::lock_guard lock(mutex_);
+    worker.idle.push_back(std::move(current_->file));
+    current_.reset();
+  }
   ++next_;
 }
 

@@ -19,6 +19,7 @@ void TallyContext::ClearRun() {
   schedules.shrink_to_fit();
   monthFile.Clear();
   texts.Clear();  // only after every record that points into it is gone
+  workerTexts.clear();
 }
 
 std::vector<Problem> TallyContext::LoadPeriod(const DateTime& firstDate, const DateTime& lastDate) {

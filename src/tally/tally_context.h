@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "data/schedule.h"
 #include "data/text_pool.h"
 #include "tally/member_result.h"
+#include "tally/period_loader.h"
 
 namespace tallyer {
 
@@ -35,6 +38,8 @@ class TallyContext {
   void BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone);
 
   TextPool texts;  // declared first: the schedules below point into it
+  std::vector<std::unique_ptr<TextPool>> workerTexts;  // one per worker of the run's loader
+  std::size_t workers = DefaultWorkerCount();  // threads that read the months; 1: none
   CMonthFile monthFile;
   CGroup group;
   std::vector<CSchedule> schedules;
