@@ -69,8 +69,10 @@ class Converter {
 
 size_t SkipUtf16Unit(std::string_view rest) {
   if (rest.size() >= 4) {
-    const unsigned hi = static_cast<unsigned char>(rest[0]) | static_cast<unsigned char>(rest[1]) << 8;
-    const unsigned lo = static_cast<unsigned char>(rest[2]) | static_cast<unsigned char>(rest[3]) << 8;
+    const unsigned hi = unsigned{static_cast<unsigned char>(rest[0])} |
+                        unsigned{static_cast<unsigned char>(rest[1])} << 8;
+    const unsigned lo = unsigned{static_cast<unsigned char>(rest[2])} |
+                        unsigned{static_cast<unsigned char>(rest[3])} << 8;
     if (hi >= 0xD800 && hi <= 0xDBFF && lo >= 0xDC00 && lo <= 0xDFFF) return 4;
   }
   return 2;

@@ -162,7 +162,7 @@ void FoldTextInto(std::string_view text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (IsLeadByte(c) && i + 1 < text.size()) {
-      const Folded& f = table[c << 8 | static_cast<unsigned char>(text[++i])];
+      const Folded& f = table[unsigned{c} << 8 | unsigned{static_cast<unsigned char>(text[++i])}];
       out.append(reinterpret_cast<const char*>(f.bytes), f.size);
     } else {
       out += static_cast<char>(LowerAscii(c));
