@@ -48,8 +48,9 @@ TEST(WindowsConsoleTest, AWriteCutInsideACharacterWaitsForItsRest) {
   const std::string kai = "会";  // three bytes
   EXPECT_EQ(WholeUtf8Prefix("ab"), 2u);
   EXPECT_EQ(WholeUtf8Prefix("a" + kai), 4u);
-  EXPECT_EQ(WholeUtf8Prefix("a" + kai.substr(0, 1)), 1u);
-  EXPECT_EQ(WholeUtf8Prefix("a" + kai.substr(0, 2)), 1u);
+  // Built by appending, which GCC 12 does not falsely warn about.
+  for (const std::size_t cut : {1u, 2u})
+    EXPECT_EQ(WholeUtf8Prefix(std::string("a").append(kai, 0, cut)), 1u) << cut;
   EXPECT_EQ(WholeUtf8Prefix("\xF0\x9F\x98"), 0u);
   EXPECT_EQ(WholeUtf8Prefix("\xF0\x9F\x98\x80"), 4u);
   EXPECT_EQ(WholeUtf8Prefix("\x80\x80\x80\x80\x80"), 5u);  // no character to wait for

@@ -4,31 +4,14 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
+
+#include "support/scoped_env.h"
 
 namespace tallyer {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) ::setenv(name, value, 1); else ::unsetenv(name);
-    ::tzset();
-  }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1); else ::unsetenv(name_);
-    ::tzset();
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testing::ScopedEnv;
 
 std::string Text(const DateTime& t) {
   const CalendarParts p = t.Parts();

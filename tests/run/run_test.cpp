@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <system_error>
+#include <vector>
 
 #include "data/cp932.h"
 #include "run/diagnostic_log.h"
@@ -215,19 +217,21 @@ TEST_F(RunTest, NeverWritesOverTheFilesItReads) {
   WriteBytes(dir_ / "colors.type", J("会議\t255,0,0\r\n"));
   settings_.typeFilePath = dir_ / "colors.type";
   fs::create_hard_link(dir_ / "Team.group", dir_ / "group-link.csv");
-  fs::create_symlink(dir_ / "Team200504.sch", dir_ / "month-link.html");
   struct Target {
     fs::path csv;   // empty: the HTML report
     fs::path html;
     fs::path file;  // the file that must stay as it is
   };
-  const Target targets[] = {
+  std::vector<Target> targets = {
       {dir_ / "group-link.csv", app_.htmlReportPath, dir_ / "Team.group"},
       {dir_ / ".." / dir_.Path().filename() / "Team200504.sch", app_.htmlReportPath, dir_ / "Team200504.sch"},
-      {fs::path(), dir_ / "month-link.html", dir_ / "Team200504.sch"},
       {fs::path(), dir_ / "colors.type", dir_ / "colors.type"},
       {dir_ / "new.GROUP", app_.htmlReportPath, dir_ / "new.GROUP"},
   };
+  // Where the system lets the test make symbolic links (not under Wine).
+  std::error_code ec;
+  fs::create_symlink(dir_ / "Team200504.sch", dir_ / "month-link.html", ec);
+  if (!ec) targets.push_back({fs::path(), dir_ / "month-link.html", dir_ / "Team200504.sch"});
   for (const Target& t : targets) {
     SCOPED_TRACE(t.csv.string() + " " + t.html.string());
     const std::string before = ReadBytes(t.file);
