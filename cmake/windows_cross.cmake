@@ -15,6 +15,11 @@ function(tallyer_header_only_package package target header_dir)
        "  add_library(${target} INTERFACE IMPORTED)\n"
        "  set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES \"${include_dir}\")\n"
        "endif()\n")
+  # The host package's version file, so that a versioned find_package accepts it.
+  set(version_file "/usr/share/cmake/${package}/${package}ConfigVersion.cmake")
+  if(EXISTS "${version_file}")
+    file(COPY "${version_file}" DESTINATION "${_deps}/${package}/lib/cmake/${package}")
+  endif()
   list(APPEND CMAKE_FIND_ROOT_PATH "${_deps}/${package}")
   set(CMAKE_FIND_ROOT_PATH "${CMAKE_FIND_ROOT_PATH}" PARENT_SCOPE)
 endfunction()

@@ -12,7 +12,9 @@
 #include "cli_process.h"
 #include "data/cp932.h"
 #include "support/archive_writer.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "support/text_match.h"
 
 namespace tallyer::testing {
 namespace {
@@ -46,7 +48,7 @@ class WorkbookTest : public ::testing::Test {
 
   void SetUp() override {
     for (const char* d : {"data", "tmp", "capture", "out"}) fs::create_directory(root_ / d);
-    group_ = root_ / "data" / "営業部.group";
+    group_ = root_ / "data" / fs::u8path("営業部.group");
     WriteBytes(group_, GroupFileBuilder()
                            .Name(Sjis("営業部"))
                            .Add(Sjis("田中 一郎"), "tanaka")
@@ -55,7 +57,7 @@ class WorkbookTest : public ::testing::Test {
                            .Add(Sjis("鈴木 花子"), "suzuki")
                            .Add(Sjis("佐藤"), "sato", GroupFileBuilder::kHidden)
                            .Build());
-    WriteBytes(root_ / "data" / "営業部.type",
+    WriteBytes(root_ / "data" / fs::u8path("営業部.type"),
                Sjis("nopalette\r\n会議\t255,0,0\r\n=SUM(1,2)\t0,128,255\r\n研修\t0,255,0\r\n"));
 
     std::vector<ScheduleRecord> january = {
@@ -84,11 +86,11 @@ class WorkbookTest : public ::testing::Test {
   void WriteMonth(const char* yyyymm, const std::vector<ScheduleRecord>& records) {
     MonthFileBuilder month;
     for (const auto& r : records) month.Add(r);
-    WriteBytes(root_ / "data" / (std::string("営業部") + yyyymm + ".sch"), month.Build());
+    WriteBytes(root_ / "data" / fs::u8path(std::string("営業部") + yyyymm + ".sch"), month.Build());
   }
 
   CliProcessResult Cli(std::vector<std::string> args) const {
-    args.push_back(group_.string());
+    args.push_back(Utf8(group_));
     return RunCliProgram(args, root_.Path(), root_ / "tmp", root_ / "capture");
   }
 
@@ -107,8 +109,11 @@ class WorkbookFiguresTest : public WorkbookTest,
                             public ::testing::WithParamInterface<WorkbookCase> {};
 
 TEST_P(WorkbookFiguresTest, EqualTheJsonOfTheSameRun) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the checker is Linux's python3 with openpyxl, which Wine cannot start";
+#endif
   std::vector<std::string> args = {"--from", "2025-01-01", "--to", "2025-03-31", "--type-file",
-                                   (root_ / "data" / "営業部.type").string()};
+                                   Utf8(root_ / "data" / fs::u8path("営業部.type"))};
   args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
   for (const char* option : {"--json", "--xlsx"}) args.push_back(option), args.push_back("");
   args[args.size() - 3] = Out("run.json").string();
@@ -141,10 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WorkbookTest, TheSameRunAndClockGiveTheSameBytes) {
   const auto run = [&](const char* epoch, const std::string& name) {
-    ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
+    const ScopedEnv fixed("SOURCE_DATE_EPOCH", epoch);
     const auto r = Cli({"--from", "2025-01-01", "--to", "2025-03-31", "--mode", "2", "--by", "month",
                         "--xlsx", Out(name).string()});
-    ::unsetenv("SOURCE_DATE_EPOCH");
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     return ReadBytes(Out(name));
   };
@@ -178,9 +182,9 @@ TEST_F(WorkbookTest, MoreUnitsThanASheetHasColumnsIsAUsageError) {
 // The workbook is written last, after the checks every output passes.
 TEST_F(WorkbookTest, AWorkbookThatWouldReplaceTheGroupFileIsRefusedBeforeAnythingIsWritten) {
   const std::string before = ReadBytes(group_);
-  const auto r = Cli({"--json", Out("run.json").string(), "--xlsx", group_.string()});
+  const auto r = Cli({"--json", Out("run.json").string(), "--xlsx", Utf8(group_)});
   EXPECT_EQ(r.exitStatus, 2);
-  EXPECT_EQ(r.err, "tallyer-cli: " + group_.string() + " は集計に使うファイルなので上書きできません。\n");
+  EXPECT_EQ(r.err, "tallyer-cli: " + Utf8(group_) + " は集計に使うファイルなので上書きできません。\n");
   EXPECT_EQ(ReadBytes(group_), before);
   EXPECT_FALSE(fs::exists(Out("run.json")));
 }
