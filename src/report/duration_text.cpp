@@ -1,6 +1,6 @@
 #include "report/duration_text.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "data/cp932.h"
 
@@ -19,10 +19,20 @@ const std::string kWeekdayLetters[7] = {
     Utf8ToCp932("日"), Utf8ToCp932("月"), Utf8ToCp932("火"), Utf8ToCp932("水"),
     Utf8ToCp932("木"), Utf8ToCp932("金"), Utf8ToCp932("土")};
 
-std::string Number(long long value, const char* format = "%lld") {
-  char buffer[32];
-  const int n = std::snprintf(buffer, sizeof buffer, format, value);
-  return std::string(buffer, static_cast<std::size_t>(n));
+// "%lld" of the value; with `twoDigits`, "%02lld" (a lone digit gets a
+// leading zero; a minus sign already makes two characters). Without printf:
+// reports format a duration for every row.
+void AppendNumber(std::string& text, long long value, bool twoDigits = false) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (twoDigits && result.ptr - buffer == 1) text += '0';
+  text.append(buffer, result.ptr);
+}
+
+std::string Number(long long value) {
+  std::string text;
+  AppendNumber(text, value);
+  return text;
 }
 
 }  // namespace
@@ -30,18 +40,30 @@ std::string Number(long long value, const char* format = "%lld") {
 std::string FormatDuration(long long minutes, int durationFormat) {
   // Division and remainder truncate toward zero (a negative total shows a
   // negative remainder); hours are never padded and run past 24.
+  std::string text;
   switch (durationFormat) {
     case 0:
-      return Number(minutes / 60) + kHours + Number(minutes % 60, "%02lld") + kMinutes;
+      AppendNumber(text, minutes / 60);
+      text += kHours;
+      AppendNumber(text, minutes % 60, true);
+      text += kMinutes;
+      break;
     case 1:
-      return Number(minutes / 60) + ':' + Number(minutes % 60, "%02lld");
+      AppendNumber(text, minutes / 60);
+      text += ':';
+      AppendNumber(text, minutes % 60, true);
+      break;
     case 2:
-      return Number(minutes) + kMinutes;
+      AppendNumber(text, minutes);
+      text += kMinutes;
+      break;
     case 3:
-      return Number(minutes);
+      AppendNumber(text, minutes);
+      break;
     default:
-      return std::string();
+      break;
   }
+  return text;
 }
 
 std::string FormatDateText(const DateTime& date, bool withYear, bool withWeekday) {
