@@ -3,6 +3,18 @@
 # folder, which holds glibc's headers) and GoogleTest built from its sources.
 set(_deps "${CMAKE_BINARY_DIR}/host-headers")
 
+# Executables are linked statically: a library is taken from its archive,
+# never from its DLL's import library (libz.dll.a would make tallyer-cli.exe
+# need zlib1.dll, which Wine happens to have and Windows does not). An import
+# library found by an earlier configuration is looked for again.
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+get_cmake_property(_cached CACHE_VARIABLES)
+foreach(_var IN LISTS _cached)
+  if(_var MATCHES "^pkgcfg_lib_|_LIBRARY(_RELEASE)?$" AND "${${_var}}" MATCHES "\\.dll\\.a$")
+    unset(${_var} CACHE)
+  endif()
+endforeach()
+
 # A package config that names an include folder holding only `header_dir`.
 function(tallyer_header_only_package package target header_dir)
   set(include_dir "${_deps}/${package}/include")

@@ -1,0 +1,22 @@
+# Fails when PROGRAM (a Windows executable) imports a DLL that Windows itself
+# does not have: a program in a zip must start on any Windows machine.
+#   cmake -DOBJDUMP=... -DPROGRAM=... -P system_dlls.cmake
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed: ${status}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
+set(foreign)
+foreach(entry IN LISTS imports)
+  string(REPLACE "DLL Name: " "" dll "${entry}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll MATCHES "^(kernel32|msvcrt|ucrtbase|shell32|user32|advapi32|ole32|ws2_32|bcrypt|api-ms-win-[a-z0-9-]+)\\.dll$")
+    list(APPEND foreign "${dll}")
+  endif()
+endforeach()
+if(NOT imports)
+  message(FATAL_ERROR "no imported DLLs found in ${PROGRAM}")
+endif()
+if(foreign)
+  message(FATAL_ERROR "${PROGRAM} needs DLLs that Windows does not have: ${foreign}")
+endif()
