@@ -15,9 +15,4 @@ void AppendHtmlText(std::string& doc, std::string_view text);
 // comma, a double quote, CR or LF.
 void AppendCsvField(std::string& doc, std::string_view text);
 
-// Appends a text as it goes into a report of the given kind.
-inline void AppendReportText(std::string& doc, std::string_view text, bool csv) {
-  if (csv) AppendCsvField(doc, text); else AppendHtmlText(doc, text);
-}
-
 }  // namespace tallyer

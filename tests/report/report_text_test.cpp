@@ -83,17 +83,17 @@ TEST(AppendCsvField, OtherFirstCharactersGetNoPrefix) {
   EXPECT_EQ(Csv(wide), "x" + wide);
 }
 
-TEST(AppendReportText, ChoosesTheEscapingOfTheKind) {
+// Each kind escapes in its own way; the formula prefix belongs to CSV alone.
+TEST(ReportText, EachKindHasItsOwnEscaping) {
   std::string csv, html;
-  AppendReportText(csv, "<a,b>", true);
-  AppendReportText(html, "<a,b>", false);
+  AppendCsvField(csv, "<a,b>");
+  AppendHtmlText(html, "<a,b>");
   EXPECT_EQ(csv, "\"<a,b>\"");
   EXPECT_EQ(html, "&lt;a,b&gt;");
-  // The formula prefix belongs to CSV alone.
   csv.clear();
   html.clear();
-  AppendReportText(csv, "=1+1", true);
-  AppendReportText(html, "=1+1", false);
+  AppendCsvField(csv, "=1+1");
+  AppendHtmlText(html, "=1+1");
   EXPECT_EQ(csv, "'=1+1");
   EXPECT_EQ(html, "=1+1");
 }
