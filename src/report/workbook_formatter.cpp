@@ -90,7 +90,7 @@ PeriodSheet Periods(const TallyResult& result) {
 
 // The instant of a local date and time, for the document's creation time.
 std::time_t InstantOf(const DateTime& local) {
-  if (!local.HasCalendarParts()) return 0;  // the library's own clock
+  if (!local.HasCalendarParts()) return std::time(nullptr);
   const CalendarParts p = local.Parts();
   std::tm parts{};
   parts.tm_year = p.year - 1900;
@@ -101,7 +101,7 @@ std::time_t InstantOf(const DateTime& local) {
   parts.tm_sec = p.second;
   parts.tm_isdst = -1;
   const std::time_t instant = std::mktime(&parts);
-  return instant == static_cast<std::time_t>(-1) ? 0 : instant;
+  return instant == static_cast<std::time_t>(-1) ? std::time(nullptr) : instant;
 }
 
 }  // namespace

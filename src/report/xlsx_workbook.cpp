@@ -204,7 +204,8 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path, std::time_t create
     return;
   }
   lxw_doc_properties properties{};
-  properties.created = created;
+  // The library takes 0 for "now": the first second of 1970 goes as the next.
+  properties.created = created == 0 ? 1 : created;
   workbook_set_properties(book_, &properties);
 }
 

@@ -41,6 +41,15 @@ TEST(XlsxWorkbook, TheSameCellsAndClockGiveTheSameBytes) {
   EXPECT_NE(a, ReadBytes(dir / "c.xlsx"));
 }
 
+// The library reads a creation time of 0 as "now"; SOURCE_DATE_EPOCH=0 must
+// still give the same bytes every time.
+TEST(XlsxWorkbook, TheClocksFirstSecondIsNotTakenForNow) {
+  TempDir dir;
+  ASSERT_EQ(WriteSmallBook(dir / "zero.xlsx", 0), kCauseNone);
+  ASSERT_EQ(WriteSmallBook(dir / "one.xlsx", 1), kCauseNone);
+  EXPECT_EQ(ReadBytes(dir / "zero.xlsx"), ReadBytes(dir / "one.xlsx"));
+}
+
 TEST(XlsxWorkbook, ReportsTheCauseWhenTheFileCannotBeCreated) {
   TempDir dir;
   EXPECT_EQ(WriteSmallBook(dir / "missing" / "a.xlsx", 0), kCauseFileNotFound);
