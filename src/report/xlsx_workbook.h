@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/c_numeric_locale.h"
 #include "report/column_widths.h"
 #include "report/fill_palette.h"
 
@@ -97,6 +98,8 @@ class XlsxWorkbook {
   lxw_format* Format(CellStyle style, bool duration);
   lxw_format* FillFormat(std::uint32_t colour);
 
+  // The library formats numbers as rows are streamed and on Close.
+  CNumericLocale numbers_;
   lxw_workbook* book_ = nullptr;
   int cause_;
   std::vector<std::unique_ptr<XlsxSheet>> sheets_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
 
 #include "data/cp932.h"
@@ -48,6 +50,39 @@ TEST(XlsxWorkbook, TheClocksFirstSecondIsNotTakenForNow) {
   ASSERT_EQ(WriteSmallBook(dir / "zero.xlsx", 0), kCauseNone);
   ASSERT_EQ(WriteSmallBook(dir / "one.xlsx", 1), kCauseNone);
   EXPECT_EQ(ReadBytes(dir / "zero.xlsx"), ReadBytes(dir / "one.xlsx"));
+}
+
+// Switches the process to a locale whose numbers have a decimal comma, made
+// with localedef in `dir` when the system has none; false when none can be had.
+bool UseDecimalCommaLocale(const fs::path& dir) {
+#ifdef _WIN32
+  (void)dir;
+  return std::setlocale(LC_ALL, "German_Germany.1252") != nullptr;
+#else
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return true;
+  const std::string command = "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() +
+                              "' >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return false;
+  ::setenv("LOCPATH", dir.c_str(), 1);
+  return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+#endif
+}
+
+// The desktop program runs in the user's locale.
+TEST(XlsxWorkbook, WritesTheSameNumbersInALocaleWithADecimalComma) {
+  TempDir dir;
+  ASSERT_EQ(WriteSmallBook(dir / "c.xlsx", 1735689600), kCauseNone);
+  const bool comma = UseDecimalCommaLocale(dir.Path());
+  const int cause = comma ? WriteSmallBook(dir / "de.xlsx", 1735689600) : kCauseNone;
+  char decimalPoint = *std::localeconv()->decimal_point;
+  std::setlocale(LC_ALL, "C");
+#ifndef _WIN32
+  ::unsetenv("LOCPATH");
+#endif
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma";
+  ASSERT_EQ(decimalPoint, ',');
+  ASSERT_EQ(cause, kCauseNone);
+  EXPECT_EQ(ReadBytes(dir / "de.xlsx"), ReadBytes(dir / "c.xlsx"));
 }
 
 TEST(XlsxWorkbook, ReportsTheCauseWhenTheFileCannotBeCreated) {
