@@ -9,7 +9,7 @@
 #include "run/protected_files.h"
 #include "run/stored_options.h"
 #include "tally/period_loader.h"
-#include "tally/result_builder.h"
+#include "tally/tally_accumulator.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -42,22 +42,43 @@ const std::string* RefusalOf(const TallySettings& s) {
   return nullptr;
 }
 
-// Loads the period month by month with the busy cursor shown while each file
-// is read and while its chains are resolved, telling of the first faulty link.
-void LoadPeriod(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
-                UiServices& ui, FaultyLinkNotice& notice) {
-  PeriodLoader loader(context, firstDate, lastDate);
-  while (!loader.Done()) {
+// Reads the period month by month with the busy cursor shown while each file
+// is read and while its chains are resolved, telling of the first faulty
+// link, and adds each month into the sums as it comes; the bar advances
+// between 10 and 30 as the months go by.
+void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccumulator& sums,
+                 RunHost& host, FaultyLinkNotice& notice) {
+  PeriodLoader loader(context, settings.firstDate, settings.lastDate, PeriodLoader::Mode::kOneAtATime);
+  const std::size_t months = loader.MonthCount();
+  int shown = 10;
+  for (std::size_t done = 1; !loader.Done(); ++done) {
     {
-      BusyCursor busy(ui);
+      BusyCursor busy(host);
       loader.ReadMonth();
     }
     {
-      BusyCursor busy(ui);
-      if (const auto problem = loader.ResolveMonth()) notice.Tell(*problem, ui);
+      BusyCursor busy(host);
+      if (const auto problem = loader.ResolveMonth()) notice.Tell(*problem, host);
     }
+    context.FilterMonth(loader.Records(), settings);
+    sums.AddMonth(context.memberResults, loader.Month());
     loader.TakeMonth();
+    const int position = 10 + static_cast<int>(20 * done / months);
+    if (position > shown && position < 30) host.SetProgress(shown = position);
   }
+  // Months that a later file held records of are read once more, quietly:
+  // their faulty links were told the first time.
+  for (const DateTime& month : sums.MonthsToRevisit()) {
+    BusyCursor busy(host);
+    PeriodLoader again(context, month, month, PeriodLoader::Mode::kOneAtATime);
+    again.ReadMonth();
+    again.ResolveMonth();
+    context.FilterMonth(again.Records(), settings);
+    sums.Revisit(context.memberResults, month);
+    again.TakeMonth();
+  }
+  // Nothing may point into the loaders' texts once they are gone.
+  context.ClearRun();
 }
 
 // The checks, the save and the tally; no progress 0 (the callers set it first).
@@ -79,25 +100,17 @@ RunOutcome Tally(const TallySettings& settings, TallyContext& context, AppValues
   SaveRunOptions(store, settings);
   host.SetProgress(10);
 
-  LoadPeriod(context, settings.firstDate, settings.lastDate, host, app.faultyLinkNotice);
-  host.SetProgress(30);
-  context.KeepPeriod(settings.firstDate, settings.lastDate);
-  host.SetProgress(40);
-  if (settings.contentOnly) {
-    context.KeepContent(settings.contentText, settings.exactMatch, settings.ignoreCaseWidth);
-  }
-  host.SetProgress(45);
-  if (settings.bandOnly) context.ClipToBand(settings.bandStart, settings.bandEnd);
-  host.SetProgress(50);
-  if (settings.noTentative) context.DropTentative();
-  host.SetProgress(55);
-  static const std::vector<std::string> kNoKeys;
-  context.BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
-
   // The type colour file is read once per run, whatever the outputs.
   CTypeColors types;
   if (settings.mode == kModeType) types.Load(settings.typeFilePath);
-  result = BuildTallyResult(context, settings, &types, GenerationTime());
+  static const std::vector<std::string> kNoKeys;
+  TallyAccumulator sums(settings, &types,
+                        context.ListedMembers(settings.everyone ? kNoKeys : settings.selectedKeys,
+                                              settings.everyone));
+  TallyPeriod(settings, context, sums, host, app.faultyLinkNotice);
+  // The steps the bar showed when the period was filtered as a whole.
+  for (const int position : {30, 40, 45, 50, 55}) host.SetProgress(position);
+  result = sums.Finish(context.group.name, GenerationTime());
   host.SetProgress(65);
   return RunOutcome::kDone;
 }

@@ -13,12 +13,13 @@ namespace {
 
 constexpr double kHalfSecond = 1.0 / 172800.0;  // in days; absorbs rounding of the reals
 
+}  // namespace
+
 int MinuteOfDay(const DateTime& t) {
   const int second = t.SecondOfDay();
   return second < 0 ? -61 : second / 60;  // -61 (hour and minute -1) counts nothing
 }
 
-// The minutes of one day covered by at least one of the [from, to) intervals.
 int CoveredMinutes(std::vector<std::pair<int, int>>& intervals) {
   std::sort(intervals.begin(), intervals.end());
   int covered = 0;
@@ -32,8 +33,6 @@ int CoveredMinutes(std::vector<std::pair<int, int>>& intervals) {
   }
   return covered;
 }
-
-}  // namespace
 
 int ScheduleMinutes(const CSchedule& schedule) {
   double d = (schedule.start.IsValid() && schedule.end.IsValid())

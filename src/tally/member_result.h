@@ -13,6 +13,14 @@ namespace tallyer {
 // (whole days of a span are not counted), seconds dropped.
 int ScheduleMinutes(const CSchedule& schedule);
 
+// The minute of the day a date-time falls on (seconds dropped); a value that
+// names no time gives -61, which covers nothing.
+int MinuteOfDay(const DateTime& t);
+
+// The minutes of one day covered by at least one of the [from, to) minute
+// intervals (sorts them).
+int CoveredMinutes(std::vector<std::pair<int, int>>& intervals);
+
 // The result of one tallied member: its schedules that survived every step,
 // in the order of the context's list. Totals are computed on demand.
 struct MemberResult {

@@ -74,13 +74,19 @@ std::size_t DefaultWorkerCount() {
   return std::clamp<std::size_t>(cores, 1, kMost);
 }
 
-PeriodLoader::PeriodLoader(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate)
-    : context_(context), months_(PeriodMonths(firstDate, lastDate)) {
+PeriodLoader::PeriodLoader(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
+                           Mode mode)
+    : context_(context), mode_(mode), months_(PeriodMonths(firstDate, lastDate)) {
   context_.ClearRun();
-  bytesLeft_ = PeriodBytes(context_.monthFile, months_);
+  if (mode_ == Mode::kKeepAll) bytesLeft_ = PeriodBytes(context_.monthFile, months_);
   // A month or two gain nothing from threads.
   const std::size_t count = std::min(context_.workers, months_.size());
-  if (count > 1) StartWorkers(count);
+  if (count > 1) {
+    StartWorkers(count);
+  } else if (mode_ == Mode::kOneAtATime) {
+    single_ = std::make_unique<MonthSlot>(nullptr);
+    single_->file.SetGroup(&context_.group);
+  }
 }
 
 PeriodLoader::~PeriodLoader() {
@@ -95,8 +101,9 @@ PeriodLoader::~PeriodLoader() {
 void PeriodLoader::StartWorkers(std::size_t count) {
   workers_.resize(count);
   for (Worker& worker : workers_) {
-    // Each worker interns into a pool of its own that lives as long as the
-    // run's schedules, which point into it.
+    // Kept records point into the pool of the worker that read them, which
+    // lives as long as the run's schedules.
+    if (mode_ != Mode::kKeepAll) continue;
     context_.workerTexts.push_back(std::make_unique<TextPool>());
     worker.texts = context_.workerTexts.back().get();
   }
@@ -106,24 +113,22 @@ void PeriodLoader::StartWorkers(std::size_t count) {
 void PeriodLoader::Work(std::size_t w) {
   Worker& worker = workers_[w];
   for (std::size_t m = w; m < months_.size(); m += workers_.size()) {
-    std::unique_ptr<CMonthFile> file;
+    std::unique_ptr<MonthSlot> slot;
     {
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [&] { return stopping_ || worker.ready.size() < kAhead; });
       if (stopping_) return;
       if (!worker.idle.empty()) {
-        file = std::move(worker.idle.back());
+        slot = std::move(worker.idle.back());
         worker.idle.pop_back();
       }
     }
-    if (!file) {
-      file = std::make_unique<CMonthFile>(*worker.texts);
-      file->SetGroup(&context_.group);
+    if (!slot) {
+      slot = std::make_unique<MonthSlot>(worker.texts);
+      slot->file.SetGroup(&context_.group);
     }
-    file->SetMonth(months_[m]);
-    file->Load();
-    std::optional<Problem> problem = ResolveChains(*file);
-    LoadedMonth loaded{std::move(file), std::move(problem)};
+    std::optional<Problem> problem = Load(*slot, months_[m]);
+    LoadedMonth loaded{std::move(slot), std::move(problem)};
     {
       const std::lock_guard lock(mutex_);
       worker.ready.push_back(std::move(loaded));
@@ -132,12 +137,24 @@ void PeriodLoader::Work(std::size_t w) {
   }
 }
 
-CMonthFile& PeriodLoader::Current() { return workers_.empty() ? context_.monthFile : *current_->file; }
+std::optional<Problem> PeriodLoader::Load(MonthSlot& slot, const DateTime& month) const {
+  // The slot's records of its previous month were taken before it came back.
+  if (mode_ == Mode::kOneAtATime) slot.pool.Clear();
+  slot.file.SetMonth(month);
+  slot.file.Load();
+  return ResolveChains(slot.file);
+}
+
+CMonthFile& PeriodLoader::Current() {
+  if (!workers_.empty()) return current_->slot->file;
+  return single_ ? single_->file : context_.monthFile;
+}
 
 void PeriodLoader::ReadMonth() {
   if (workers_.empty()) {
-    context_.monthFile.SetMonth(months_[next_]);
-    context_.monthFile.Load();
+    if (single_) single_->pool.Clear();  // the previous month's records are gone
+    Current().SetMonth(months_[next_]);
+    Current().Load();
     return;
   }
   Worker& worker = workers_[next_ % workers_.size()];
@@ -150,24 +167,26 @@ void PeriodLoader::ReadMonth() {
 }
 
 std::optional<Problem> PeriodLoader::ResolveMonth() {
-  if (workers_.empty()) return ResolveChains(context_.monthFile);
+  if (workers_.empty()) return ResolveChains(Current());
   return std::move(current_->problem);
 }
 
 void PeriodLoader::TakeMonth() {
   CMonthFile& monthFile = Current();
-  std::vector<CSchedule>& records = monthFile.Schedules();
-  const std::uintmax_t bytes = FileBytes(monthFile.Path());
-  if (!reserved_) reserved_ = ReserveOnce(context_.schedules, records.size(), bytes, bytesLeft_);
-  bytesLeft_ -= std::min(bytesLeft_, bytes);
-  context_.schedules.insert(context_.schedules.end(), std::make_move_iterator(records.begin()),
-                            std::make_move_iterator(records.end()));
+  if (mode_ == Mode::kKeepAll) {
+    std::vector<CSchedule>& records = monthFile.Schedules();
+    const std::uintmax_t bytes = FileBytes(monthFile.Path());
+    if (!reserved_) reserved_ = ReserveOnce(context_.schedules, records.size(), bytes, bytesLeft_);
+    bytesLeft_ -= std::min(bytesLeft_, bytes);
+    context_.schedules.insert(context_.schedules.end(), std::make_move_iterator(records.begin()),
+                              std::make_move_iterator(records.end()));
+  }
   monthFile.Clear();
   if (!workers_.empty()) {
-    // Back to its worker, whose pool its texts went to, for a later month.
+    // Back to its worker, for a later month.
     Worker& worker = workers_[next_ % workers_.size()];
     const std::lock_guard lock(mutex_);
-    worker.idle.push_back(std::move(current_->file));
+    worker.idle.push_back(std::move(current_->slot));
     current_.reset();
   }
   ++next_;

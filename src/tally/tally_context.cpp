@@ -33,13 +33,33 @@ std::vector<Problem> TallyContext::LoadPeriod(const DateTime& firstDate, const D
   return problems;
 }
 
-void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone) {
-  memberResults.clear();
+std::vector<const CMember*> TallyContext::ListedMembers(const std::vector<std::string>& selectedKeys,
+                                                        bool everyone) const {
+  std::vector<const CMember*> listed;
   const std::unordered_set<std::string_view> selected(selectedKeys.begin(), selectedKeys.end());
   for (const CMember& member : group.Members()) {
     if (!member.IsVisible()) continue;
     if (!everyone && !selected.contains(member.key)) continue;
-    memberResults.push_back(MemberResult{&member, {}});
+    listed.push_back(&member);
+  }
+  return listed;
+}
+
+void TallyContext::FilterMonth(std::vector<CSchedule>& records, const TallySettings& settings) {
+  schedules.clear();
+  schedules.swap(records);
+  KeepPeriod(settings.firstDate, settings.lastDate);
+  if (settings.contentOnly) KeepContent(settings.contentText, settings.exactMatch, settings.ignoreCaseWidth);
+  if (settings.bandOnly) ClipToBand(settings.bandStart, settings.bandEnd);
+  if (settings.noTentative) DropTentative();
+  static const std::vector<std::string> kNoKeys;
+  BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
+}
+
+void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone) {
+  memberResults.clear();
+  for (const CMember* member : ListedMembers(selectedKeys, everyone)) {
+    memberResults.push_back(MemberResult{member, {}});
   }
   // A key shared by several members belongs to the first of them.
   std::unordered_map<std::string_view, std::size_t> resultOf;

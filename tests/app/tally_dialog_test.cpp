@@ -442,7 +442,11 @@ class TallyDialogTest : public QObject {
     QCOMPARE(f.dialog->opened, std::vector<std::filesystem::path>{f.app.htmlReportPath});
     QVERIFY(f.dialog->messages.empty());
     QVERIFY(std::filesystem::file_size(f.app.htmlReportPath) > 0);
-    QCOMPARE(f.dialog->progress, (std::vector<int>{0, 10, 30, 40, 45, 50, 55, 65, 90, 0}));
+    // Between 10 and 30 the bar also moves after each month but the last; the
+    // default period touches one month or two, depending on today.
+    std::vector<int> steps = f.dialog->progress;
+    std::erase_if(steps, [](int p) { return p > 10 && p < 30; });
+    QCOMPARE(steps, (std::vector<int>{0, 10, 30, 40, 45, 50, 55, 65, 90, 0}));
     QCOMPARE(f.Find<QProgressBar>("progressBar")->value(), 0);
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }

@@ -589,9 +589,13 @@ TEST_F(RunTest, ProblemsOfEveryStepAreToldOnceEachInTheirPlace) {
   std::vector<std::string> expected{"busy", "message " + malformed, "idle",
                                     "busy", "message " + notFound, "idle",
                                     "progress 0", "progress 10"};
+  // The bar advances after each month but the last, between 10 and 30.
   expected.insert(expected.end(), month.begin(), month.end());  // April
+  expected.push_back("progress 15");
   expected.insert(expected.end(), month.begin(), month.end());  // May, cut short: silent
+  expected.push_back("progress 20");
   expected.insert(expected.end(), {"busy", "idle", "busy", "message " + faulty, "idle"});  // June
+  expected.push_back("progress 25");
   expected.insert(expected.end(), month.begin(), month.end());  // July: not told again
   expected.insert(expected.end(), {"progress 30", "progress 40", "progress 45", "progress 50",
                                    "progress 55", "progress 65", "message " + unwritten,

@@ -5,17 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/cp932.h"
 #include "data/problem.h"
+#include "data/type_colors.h"
+#include "report/json_report.h"
 #include "run/app_values.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "support/archive_writer.h"
 #include "support/recording_run_host.h"
 #include "support/temp_dir.h"
+#include "tally/result_builder.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -53,12 +57,11 @@ DateTime At(int year, int month, int day, int minutes) {
 // Month m (0-based from January 2004): about forty schedules, overlapping now
 // and then, some revised; month 5 and 17 with a faulty (forward) link, month
 // 9 cut inside its last record, month 11 holding schedules of months 10 and
-// 12, month 14 missing.
-std::string MonthBytes(int m) {
+// 12 (some overlapping theirs), month 14 missing.
+std::vector<ScheduleRecord> MonthRecords(int m) {
   const int year = kFirstYear + m / 12;
   const int month = m % 12 + 1;
   Lcg dice(static_cast<std::uint32_t>(m * 7919 + 17));
-  MonthFileBuilder file;
   std::vector<ScheduleRecord> records;
   for (int i = 0; i < 40; ++i) {
     ScheduleRecord r;
@@ -77,20 +80,42 @@ std::string MonthBytes(int m) {
     }
     records.push_back(r);
   }
+  return records;
+}
+
+// A plain copy of a record, as an edited file may hold one of another month.
+ScheduleRecord Stray(ScheduleRecord r) {
+  r.kind = 0;
+  r.link = ScheduleRecord::kNoLink;
+  r.flags = 0;
+  return r;
+}
+
+std::string MonthBytes(int m) {
+  std::vector<ScheduleRecord> records = MonthRecords(m);
   if (m == 5 || m == 17) {
     records[7].kind = 1;
     records[7].link = 30;
   }
   if (m == 11) {
     for (int shift : {-1, 1}) {
-      ScheduleRecord r = records[3];
+      ScheduleRecord r = Stray(records[3]);
       r.start = r.start.PlusDays(31.0 * shift);
       r.end = r.end.PlusDays(31.0 * shift);
-      r.kind = 0;
-      r.link = ScheduleRecord::kNoLink;
       records.push_back(r);
     }
+    // Copies of the neighbouring months' first records, half an hour later:
+    // they overlap their originals on the same day.
+    for (const int other : {10, 12}) {
+      for (int i = 0; i < 3; ++i) {
+        ScheduleRecord r = Stray(MonthRecords(other)[static_cast<std::size_t>(i)]);
+        r.start = r.start.PlusDays(30 / 1440.0);
+        r.end = r.end.PlusDays(30 / 1440.0);
+        records.push_back(r);
+      }
+    }
   }
+  MonthFileBuilder file;
   for (const ScheduleRecord& r : records) file.Add(r);
   std::string bytes = file.Build();
   if (m == 9) bytes.resize(bytes.size() - 5);
@@ -120,11 +145,8 @@ class WorkerCountTest : public ::testing::Test {
     std::vector<std::string> events;
   };
 
-  // One run writing CSV, from the middle of the first year to the middle of the last.
-  Outcome RunWith(std::size_t workers, int mode, bool noOverlap) {
-    TallyContext context;
-    context.workers = workers;
-    EXPECT_EQ(context.group.ReadFile(dir_ / "Team.group"), std::nullopt);
+  // Everyone from the middle of the first year to the middle of the last.
+  TallySettings Settings(int mode, bool noOverlap) const {
     TallySettings settings;
     settings.groupPath = dir_ / "Team.group";
     settings.everyone = true;
@@ -134,6 +156,15 @@ class WorkerCountTest : public ::testing::Test {
     settings.noOverlap = noOverlap;
     settings.typeFilePath = dir_ / "types.txt";
     settings.outputPath = dir_ / "out.csv";
+    return settings;
+  }
+
+  // One run writing CSV.
+  Outcome RunWith(std::size_t workers, int mode, bool noOverlap) {
+    TallyContext context;
+    context.workers = workers;
+    EXPECT_EQ(context.group.ReadFile(dir_ / "Team.group"), std::nullopt);
+    const TallySettings settings = Settings(mode, noOverlap);
     AppValues app;
     app.htmlReportPath = dir_ / "out.html";
     MemorySettingsStore store;
@@ -156,6 +187,42 @@ TEST_F(WorkerCountTest, EveryModeGivesTheSameReportAndMessagesWhateverTheWorkers
       const Outcome several = RunWith(workers, mode, noOverlap);
       EXPECT_EQ(several.report, one.report) << workers << " workers";
       EXPECT_EQ(several.events, one.events) << workers << " workers";
+    }
+  }
+}
+
+// A run adds the months in as they come; the figures must be those of all the
+// period's schedules taken at once, records of other months' days included.
+TEST_F(WorkerCountTest, MonthByMonthEqualsThePeriodAtOnce) {
+  const auto asJson = [](const TallyResult& result) {
+    std::ostringstream out;
+    JsonFormatter().Write(result, out);
+    return out.str();
+  };
+  for (const auto& [mode, noOverlap] : std::vector<std::pair<int, bool>>{
+           {kModeTotal, false}, {kModeTotal, true}, {kModeType, false}, {kModeContent, false}}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << mode << (noOverlap ? " no overlap" : ""));
+    TallySettings settings = Settings(mode, noOverlap);
+    settings.breakdownUnit = PeriodUnit::kDay;
+    settings.noTentative = true;
+    for (std::size_t workers : {1u, 2u}) {
+      TallyContext context;
+      context.workers = workers;
+      ASSERT_EQ(context.group.ReadFile(settings.groupPath), std::nullopt);
+      AppValues app;
+      MemorySettingsStore store;
+      RecordingRunHost host;
+      TallyResult streamed;
+      ASSERT_EQ(TallyRun(settings, context, app, store, host, streamed), RunOutcome::kDone);
+
+      context.LoadPeriod(settings.firstDate, settings.lastDate);
+      context.KeepPeriod(settings.firstDate, settings.lastDate);
+      context.DropTentative();
+      context.BuildMemberResults({}, true);
+      CTypeColors types;
+      types.Load(settings.typeFilePath);
+      const TallyResult atOnce = BuildTallyResult(context, settings, &types, streamed.generatedAt);
+      EXPECT_EQ(asJson(streamed), asJson(atOnce)) << workers << " workers";
     }
   }
 }

@@ -27,7 +27,7 @@ class BucketLookupTest : public ::testing::Test {
 
   // "text count minutes" per bucket.
   std::vector<std::string> Rows() const {
-    const Buckets<std::string_view> b = ContentBuckets(result);
+    const Buckets<std::string> b = ContentBuckets(result);
     std::vector<std::string> rows;
     for (int i = 0; i < b.Size(); ++i) {
       const auto at = static_cast<std::size_t>(i);

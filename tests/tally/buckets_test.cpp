@@ -114,7 +114,7 @@ TEST_F(BucketsTest, ContentsInOrderOfFirstOccurrenceAsStored) {
   Add(1, 3, empty);  // the empty text again, held by a string
   Add(3, 4, meeting);
   const auto b = ContentBuckets(result);
-  EXPECT_EQ(b.keys, (std::vector<std::string_view>{meeting, out, "", wide, "abc"}));
+  EXPECT_EQ(b.keys, (std::vector<std::string>{meeting, out, "", wide, "abc"}));
   EXPECT_EQ(b.minutes, (std::vector<long long>{79, 30, 8, 1, 2}));
   EXPECT_EQ(b.counts, (std::vector<int>{3, 1, 2, 1, 1}));
 }

@@ -1,0 +1,246 @@
+#include "tally/tally_accumulator.h"
+
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <tuple>
+#include <utility>
+
+#include "data/type_colors.h"
+#include "tally/day_walk.h"
+#include "tally/schedule_prefetch.h"
+#include "tally/team_rows.h"
+
+namespace tallyer {
+namespace {
+
+constexpr long long kEveryDayFrom = LLONG_MIN;
+constexpr long long kEveryDayTo = LLONG_MAX;
+
+// The first and last day numbers of the month `month` lies in.
+std::pair<long long, long long> MonthDays(const DateTime& month) {
+  const CalendarParts p = month.Parts();
+  const DateTime first = DateTime::FromParts(p.year, p.month, 1);
+  const DateTime next = p.month == 12 ? DateTime::FromParts(p.year + 1, 1, 1)
+                                      : DateTime::FromParts(p.year, p.month + 1, 1);
+  return {CalendarDayKey(first), CalendarDayKey(next) - 1};
+}
+
+DateTime FirstOfMonth(long long day) {
+  const CalendarParts p = DateTime{static_cast<double>(day), DateTime::kValid}.Parts();
+  return DateTime::FromParts(p.year, p.month, 1);
+}
+
+void Add(TallyFigures& sum, const TallyFigures& part) {
+  sum.count += part.count;
+  sum.minutes += part.minutes;
+}
+
+}  // namespace
+
+TallyAccumulator::TallyAccumulator(const TallySettings& settings, const CTypeColors* types,
+                                   std::vector<const CMember*> members)
+    : settings_(settings),
+      table_(settings.mode == kModeType ? types : nullptr),  // names colours in the type mode only
+      byColor_(settings.mode == kModeColor || settings.mode == kModeType),
+      byContent_(settings.mode == kModeContent),
+      overlapFree_(settings.mode == kModeTotal && settings.noOverlap),
+      closedBefore_(kEveryDayFrom) {
+  if (settings.breakdownUnit) units_.emplace(*settings.breakdownUnit, settings.firstDate, settings.lastDate);
+  // Overlap-free minutes count on the calendar days of the period only.
+  if (IsWalkablePeriod(settings.firstDate, settings.lastDate)) {
+    firstPeriodDay_ = CalendarDayKey(settings.firstDate.CalendarDate());
+    lastPeriodDay_ = CalendarDayKey(settings.lastDate.CalendarDate());
+  }
+  members_.resize(members.size());
+  const std::size_t units = units_ ? units_->Units().size() : 0;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    members_[i].member = members[i];
+    members_[i].cells.assign(units, TallyFigures{});
+  }
+}
+
+void TallyAccumulator::AddMonth(const std::vector<MemberResult>& results, const DateTime& month) {
+  const auto [first, last] = MonthDays(month);
+  Add(results, first, last);
+  CloseDays(first, last);
+}
+
+void TallyAccumulator::AddAll(const std::vector<MemberResult>& results) {
+  Add(results, kEveryDayFrom, kEveryDayTo);
+  CloseDays(kEveryDayFrom, kEveryDayTo);
+}
+
+void TallyAccumulator::Add(const std::vector<MemberResult>& results, long long firstDay,
+                           long long lastDay) {
+  for (std::size_t i = 0; i < results.size() && i < members_.size(); ++i) {
+    MemberSums& sums = members_[i];
+    sums.contents.ForgetPool();  // the previous month's pool may be gone
+    const std::vector<const CSchedule*>& list = results[i].schedules;
+    for (std::size_t k = 0; k < list.size(); ++k) {
+      PrefetchAhead(list, k);
+      const CSchedule& s = *list[k];
+      const int minutes = ScheduleMinutes(s);
+      ++sums.figures.count;
+      sums.figures.minutes += minutes;
+      if (byColor_) sums.colors.Add(s.color, minutes);
+      if (byContent_) sums.contents.Add(s.content, minutes);
+      const long long day = CalendarDayKey(s.start);
+      if (units_) {
+        const int at = units_->Of(day);
+        if (at >= 0) {
+          TallyFigures& cell = sums.cells[static_cast<std::size_t>(at)];
+          ++cell.count;
+          if (!overlapFree_) cell.minutes += minutes;
+        }
+      }
+      if (!overlapFree_ || day == kNoDay) continue;
+      const int from = MinuteOfDay(s.start);
+      const int to = MinuteOfDay(s.end);  // the end's own time of day, whatever its date
+      if (to <= from) continue;
+      const Span span{static_cast<std::uint32_t>(i), day, from, to};
+      if (day >= firstDay && day <= lastDay) {
+        open_.push_back(span);
+      } else {
+        strays_.push_back({span, day < closedBefore_});
+      }
+    }
+  }
+}
+
+void TallyAccumulator::CloseDays(long long firstDay, long long lastDay) {
+  std::vector<Span> spans = std::move(open_);
+  open_.clear();
+  for (const Stray& stray : strays_) {
+    if (!stray.late && stray.span.day >= firstDay && stray.span.day <= lastDay) spans.push_back(stray.span);
+  }
+  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
+    return std::tie(a.member, a.day) < std::tie(b.member, b.day);
+  });
+  std::vector<std::pair<int, int>> intervals;
+  for (std::size_t i = 0; i < spans.size();) {
+    std::size_t j = i;
+    intervals.clear();
+    for (; j < spans.size() && spans[j].member == spans[i].member && spans[j].day == spans[i].day; ++j)
+      intervals.emplace_back(spans[j].from, spans[j].to);
+    AddCovered(spans[i].member, spans[i].day, CoveredMinutes(intervals));
+    i = j;
+  }
+  if (lastDay != kEveryDayTo) closedBefore_ = std::max(closedBefore_, lastDay + 1);
+  open_ = std::move(spans);  // its storage, for the next month
+  open_.clear();
+}
+
+void TallyAccumulator::AddCovered(std::uint32_t member, long long day, long long minutes) {
+  if (day < firstPeriodDay_ || day > lastPeriodDay_) return;
+  MemberSums& sums = members_[member];
+  sums.overlapFree += minutes;
+  if (units_) {
+    const int at = units_->Of(day);
+    if (at >= 0) sums.cells[static_cast<std::size_t>(at)].minutes += minutes;
+  }
+}
+
+std::vector<DateTime> TallyAccumulator::MonthsToRevisit() const {
+  std::vector<long long> firsts;
+  for (const Stray& stray : strays_) {
+    if (stray.late) firsts.push_back(MonthDays(FirstOfMonth(stray.span.day)).first);
+  }
+  std::sort(firsts.begin(), firsts.end());
+  firsts.erase(std::unique(firsts.begin(), firsts.end()), firsts.end());
+  std::vector<DateTime> months;
+  for (const long long day : firsts) months.push_back(FirstOfMonth(day));
+  return months;
+}
+
+void TallyAccumulator::Revisit(const std::vector<MemberResult>& results, const DateTime& month) {
+  const auto [first, last] = MonthDays(month);
+  // Per member and day that a late file added to: the intervals the day was
+  // summed with, and the late ones.
+  struct Day {
+    std::vector<std::pair<int, int>> summed;
+    std::vector<std::pair<int, int>> late;
+  };
+  std::map<std::pair<std::uint32_t, long long>, Day> days;
+  for (const Stray& stray : strays_) {
+    const Span& s = stray.span;
+    if (stray.late && s.day >= first && s.day <= last) days[{s.member, s.day}].late.emplace_back(s.from, s.to);
+  }
+  if (days.empty()) return;
+  for (const Stray& stray : strays_) {
+    const Span& s = stray.span;
+    if (stray.late) continue;
+    const auto it = days.find({s.member, s.day});
+    if (it != days.end()) it->second.summed.emplace_back(s.from, s.to);
+  }
+  for (std::size_t i = 0; i < results.size() && i < members_.size(); ++i) {
+    for (const CSchedule* s : results[i].schedules) {
+      const auto it = days.find({static_cast<std::uint32_t>(i), CalendarDayKey(s->start)});
+      if (it == days.end()) continue;
+      const int from = MinuteOfDay(s->start);
+      const int to = MinuteOfDay(s->end);
+      if (to > from) it->second.summed.emplace_back(from, to);
+    }
+  }
+  for (auto& [key, day] : days) {
+    const long long before = CoveredMinutes(day.summed);
+    day.summed.insert(day.summed.end(), day.late.begin(), day.late.end());
+    AddCovered(key.first, key.second, CoveredMinutes(day.summed) - before);
+  }
+}
+
+TallyResult TallyAccumulator::Finish(const std::string& groupName, const DateTime& generatedAt) {
+  TallyResult result;
+  result.settings = settings_;
+  result.typeFileShown = settings_.typeFilePath;
+  result.groupName = groupName;
+  result.generatedAt = generatedAt;
+  const TypeNames names(table_);
+  result.members.reserve(members_.size());
+  for (MemberSums& sums : members_) {
+    MemberTally& member = result.members.emplace_back();
+    if (sums.member != nullptr) {
+      member.key = sums.member->key;
+      member.name = sums.member->DisplayName();
+    }
+    if (byColor_) {
+      const Buckets<std::uint32_t> b = sums.colors.Ordered(table_);
+      for (int k = 0; k < b.Size(); ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        TallyRow& row = member.rows.emplace_back();
+        row.color = b.keys[at];
+        row.typeName = names.Of(b.keys[at]);
+        row.figures = {b.counts[at], b.minutes[at]};
+      }
+    } else if (byContent_) {
+      Buckets<std::string> b = sums.contents.Take();
+      for (int k = 0; k < b.Size(); ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        TallyRow& row = member.rows.emplace_back();
+        row.content = std::move(b.keys[at]);
+        row.figures = {b.counts[at], b.minutes[at]};
+      }
+    }
+    if (byColor_ || byContent_) {
+      for (const TallyRow& row : member.rows) tallyer::Add(member.figures, row.figures);
+    } else {
+      member.figures = {sums.figures.count, overlapFree_ ? sums.overlapFree : sums.figures.minutes};
+    }
+    tallyer::Add(result.totals, member.figures);
+  }
+  if (byColor_) result.teamRows = TeamColorRows(result.members, table_, names);
+  if (byContent_) result.teamRows = TeamContentRows(result.members);
+  if (units_) {
+    PeriodBreakdown& breakdown = result.breakdown.emplace();
+    breakdown.unit = *settings_.breakdownUnit;
+    breakdown.periods = units_->TakeUnits();
+    breakdown.totals.assign(breakdown.periods.size(), TallyFigures{});
+    for (MemberSums& sums : members_) {
+      for (std::size_t i = 0; i < sums.cells.size(); ++i) tallyer::Add(breakdown.totals[i], sums.cells[i]);
+      breakdown.memberCells.push_back(std::move(sums.cells));
+    }
+  }
+  return result;
+}
+
+}  // namespace tallyer
