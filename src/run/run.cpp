@@ -9,6 +9,7 @@
 #include "run/protected_files.h"
 #include "run/stored_options.h"
 #include "tally/period_loader.h"
+#include "tally/month_filter.h"
 #include "tally/tally_accumulator.h"
 #include "tally/tally_context.h"
 
@@ -48,7 +49,8 @@ const std::string* RefusalOf(const TallySettings& s) {
 // between 10 and 30 as the months go by.
 void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccumulator& sums,
                  RunHost& host, FaultyLinkNotice& notice) {
-  PeriodLoader loader(context, settings.firstDate, settings.lastDate, PeriodLoader::Mode::kOneAtATime);
+  const MonthFilter filter{&settings, sums.Members()};
+  PeriodLoader loader(context, settings.firstDate, settings.lastDate, &filter);
   const std::size_t months = loader.MonthCount();
   int shown = 10;
   for (std::size_t done = 1; !loader.Done(); ++done) {
@@ -60,8 +62,8 @@ void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccu
       BusyCursor busy(host);
       if (const auto problem = loader.ResolveMonth()) notice.Tell(*problem, host);
     }
-    context.FilterMonth(loader.Records(), settings);
-    sums.AddMonth(context.memberResults, loader.Month());
+    if (loader.TextsRenewed()) sums.ForgetTexts();
+    sums.AddMonth(loader.Results(), loader.Month());
     loader.TakeMonth();
     const int position = 10 + static_cast<int>(20 * done / months);
     if (position > shown && position < 30) host.SetProgress(shown = position);
@@ -70,15 +72,12 @@ void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccu
   // their faulty links were told the first time.
   for (const DateTime& month : sums.MonthsToRevisit()) {
     BusyCursor busy(host);
-    PeriodLoader again(context, month, month, PeriodLoader::Mode::kOneAtATime);
+    PeriodLoader again(context, month, month, &filter);
     again.ReadMonth();
     again.ResolveMonth();
-    context.FilterMonth(again.Records(), settings);
-    sums.Revisit(context.memberResults, month);
+    sums.Revisit(again.Results(), month);
     again.TakeMonth();
   }
-  // Nothing may point into the loaders' texts once they are gone.
-  context.ClearRun();
 }
 
 // The checks, the save and the tally; no progress 0 (the callers set it first).

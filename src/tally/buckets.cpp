@@ -63,9 +63,14 @@ void ContentTally::Add(PooledText content, long long minutes) {
   if (at != indexAt_.end()) {
     i = at->second;
   } else {
-    const auto [it, added] = indexOf_.emplace(content.View(), buckets_.Size());
-    if (added) Append(buckets_, std::string(content.View()), 0, 0);
-    i = it->second;
+    const auto it = indexOf_.find(content.View());
+    if (it != indexOf_.end()) {
+      i = it->second;
+    } else {
+      i = buckets_.Size();
+      indexOf_.emplace(std::string(content.View()), i);
+      Append(buckets_, std::string(content.View()), 0, 0);
+    }
     indexAt_.emplace(content.Pointer(), i);
   }
   buckets_.minutes[static_cast<std::size_t>(i)] += minutes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,7 +44,7 @@ class ColorTally {
 
 // A member's running totals per content text, in order of first occurrence.
 // It keeps copies of its texts, so the pool a schedule's content came from
-// may be cleared once its month is added; ForgetPool() must come first.
+// may be cleared; ForgetPool() must then come before the next Add.
 class ContentTally {
  public:
   void Add(PooledText content, long long minutes);
@@ -53,8 +54,12 @@ class ContentTally {
   Buckets<std::string> Take() { return std::move(buckets_); }
 
  private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   Buckets<std::string> buckets_;
-  std::unordered_map<std::string, int> indexOf_;
+  std::unordered_map<std::string, int, TextHash, std::equal_to<>> indexOf_;
   // Pooled contents of equal text are one string: its address answers most
   // lookups without hashing the text.
   std::unordered_map<const std::string*, int> indexAt_;

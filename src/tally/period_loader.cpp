@@ -75,16 +75,16 @@ std::size_t DefaultWorkerCount() {
 }
 
 PeriodLoader::PeriodLoader(TallyContext& context, const DateTime& firstDate, const DateTime& lastDate,
-                           Mode mode)
-    : context_(context), mode_(mode), months_(PeriodMonths(firstDate, lastDate)) {
+                           const MonthFilter* filter)
+    : context_(context), filter_(filter), months_(PeriodMonths(firstDate, lastDate)) {
   context_.ClearRun();
-  if (mode_ == Mode::kKeepAll) bytesLeft_ = PeriodBytes(context_.monthFile, months_);
+  if (filter_ == nullptr) bytesLeft_ = PeriodBytes(context_.monthFile, months_);
   // A month or two gain nothing from threads.
   const std::size_t count = std::min(context_.workers, months_.size());
   if (count > 1) {
     StartWorkers(count);
-  } else if (mode_ == Mode::kOneAtATime) {
-    single_ = std::make_unique<MonthSlot>(nullptr);
+  } else {
+    single_ = std::make_unique<MonthSlot>(filter_ == nullptr ? &context_.texts : nullptr);
     single_->file.SetGroup(&context_.group);
   }
 }
@@ -103,7 +103,7 @@ void PeriodLoader::StartWorkers(std::size_t count) {
   for (Worker& worker : workers_) {
     // Kept records point into the pool of the worker that read them, which
     // lives as long as the run's schedules.
-    if (mode_ != Mode::kKeepAll) continue;
+    if (filter_ != nullptr) continue;
     context_.workerTexts.push_back(std::make_unique<TextPool>());
     worker.texts = context_.workerTexts.back().get();
   }
@@ -127,7 +127,8 @@ void PeriodLoader::Work(std::size_t w) {
       slot = std::make_unique<MonthSlot>(worker.texts);
       slot->file.SetGroup(&context_.group);
     }
-    std::optional<Problem> problem = Load(*slot, months_[m]);
+    Read(*slot, months_[m]);
+    std::optional<Problem> problem = Resolve(*slot);
     LoadedMonth loaded{std::move(slot), std::move(problem)};
     {
       const std::lock_guard lock(mutex_);
@@ -137,24 +138,33 @@ void PeriodLoader::Work(std::size_t w) {
   }
 }
 
-std::optional<Problem> PeriodLoader::Load(MonthSlot& slot, const DateTime& month) const {
+void PeriodLoader::Read(MonthSlot& slot, const DateTime& month) {
   // The slot's records of its previous month were taken before it came back.
-  if (mode_ == Mode::kOneAtATime) slot.pool.Clear();
+  if (filter_ != nullptr && slot.pool.Size() > kMostTexts) {
+    slot.pool.Clear();
+    clears_.fetch_add(1);
+  }
   slot.file.SetMonth(month);
   slot.file.Load();
-  return ResolveChains(slot.file);
+  slot.clears = clears_.load();
 }
 
-CMonthFile& PeriodLoader::Current() {
-  if (!workers_.empty()) return current_->slot->file;
-  return single_ ? single_->file : context_.monthFile;
+std::optional<Problem> PeriodLoader::Resolve(MonthSlot& slot) const {
+  std::optional<Problem> problem = ResolveChains(slot.file);
+  if (filter_ != nullptr) filter_->Apply(slot.file.Schedules(), slot.results);
+  return problem;
+}
+
+PeriodLoader::MonthSlot& PeriodLoader::Current() { return workers_.empty() ? *single_ : *current_->slot; }
+
+bool PeriodLoader::TextsRenewed() const {
+  const MonthSlot& slot = workers_.empty() ? *single_ : *current_->slot;
+  return slot.clears != seenClears_;
 }
 
 void PeriodLoader::ReadMonth() {
   if (workers_.empty()) {
-    if (single_) single_->pool.Clear();  // the previous month's records are gone
-    Current().SetMonth(months_[next_]);
-    Current().Load();
+    Read(*single_, months_[next_]);
     return;
   }
   Worker& worker = workers_[next_ % workers_.size()];
@@ -167,21 +177,23 @@ void PeriodLoader::ReadMonth() {
 }
 
 std::optional<Problem> PeriodLoader::ResolveMonth() {
-  if (workers_.empty()) return ResolveChains(Current());
+  if (workers_.empty()) return Resolve(*single_);
   return std::move(current_->problem);
 }
 
 void PeriodLoader::TakeMonth() {
-  CMonthFile& monthFile = Current();
-  if (mode_ == Mode::kKeepAll) {
-    std::vector<CSchedule>& records = monthFile.Schedules();
-    const std::uintmax_t bytes = FileBytes(monthFile.Path());
+  MonthSlot& slot = Current();
+  if (filter_ == nullptr) {
+    std::vector<CSchedule>& records = slot.file.Schedules();
+    const std::uintmax_t bytes = FileBytes(slot.file.Path());
     if (!reserved_) reserved_ = ReserveOnce(context_.schedules, records.size(), bytes, bytesLeft_);
     bytesLeft_ -= std::min(bytesLeft_, bytes);
     context_.schedules.insert(context_.schedules.end(), std::make_move_iterator(records.begin()),
                               std::make_move_iterator(records.end()));
   }
-  monthFile.Clear();
+  seenClears_ = slot.clears;
+  slot.results.clear();
+  slot.file.Clear();
   if (!workers_.empty()) {
     // Back to its worker, for a later month.
     Worker& worker = workers_[next_ % workers_.size()];

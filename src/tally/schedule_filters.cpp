@@ -3,12 +3,13 @@
 #include <string>
 #include <unordered_map>
 
+#include "tally/month_filter.h"
 #include "tally/tally_context.h"
 #include "tally/text_folding.h"
 
 namespace tallyer {
 
-void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDate) {
+void KeepPeriod(std::vector<CSchedule>& schedules, const DateTime& firstDate, const DateTime& lastDate) {
   const DateTime firstDay = firstDate.CalendarDate();
   const DateTime lastDay = lastDate.CalendarDate();
   std::erase_if(schedules, [&](const CSchedule& s) {
@@ -20,7 +21,8 @@ void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDat
   });
 }
 
-void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, bool ignoreCaseWidth) {
+void KeepContent(std::vector<CSchedule>& schedules, const std::string& contentText, bool exactMatch,
+                 bool ignoreCaseWidth) {
   std::string pattern = contentText;
   if (ignoreCaseWidth) FoldText(pattern);
   std::string folded;  // reused for every schedule; the content itself stays as stored
@@ -42,7 +44,7 @@ void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, 
   });
 }
 
-void TallyContext::ClipToBand(const DateTime& bandStart, const DateTime& bandEnd) {
+void ClipToBand(std::vector<CSchedule>& schedules, const DateTime& bandStart, const DateTime& bandEnd) {
   const CalendarParts from = bandStart.Parts();
   const CalendarParts to = bandEnd.Parts();
   std::erase_if(schedules, [&](CSchedule& s) {
@@ -57,8 +59,31 @@ void TallyContext::ClipToBand(const DateTime& bandStart, const DateTime& bandEnd
   });
 }
 
-void TallyContext::DropTentative() {
+void DropTentative(std::vector<CSchedule>& schedules) {
   std::erase_if(schedules, [](const CSchedule& s) { return s.IsTentative(); });
 }
+
+void MonthFilter::Apply(std::vector<CSchedule>& records, std::vector<MemberResult>& results) const {
+  const TallySettings& s = *settings;
+  KeepPeriod(records, s.firstDate, s.lastDate);
+  if (s.contentOnly) KeepContent(records, s.contentText, s.exactMatch, s.ignoreCaseWidth);
+  if (s.bandOnly) ClipToBand(records, s.bandStart, s.bandEnd);
+  if (s.noTentative) DropTentative(records);
+  SplitByMember(records, listed, results);
+}
+
+void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDate) {
+  tallyer::KeepPeriod(schedules, firstDate, lastDate);
+}
+
+void TallyContext::KeepContent(const std::string& contentText, bool exactMatch, bool ignoreCaseWidth) {
+  tallyer::KeepContent(schedules, contentText, exactMatch, ignoreCaseWidth);
+}
+
+void TallyContext::ClipToBand(const DateTime& bandStart, const DateTime& bandEnd) {
+  tallyer::ClipToBand(schedules, bandStart, bandEnd);
+}
+
+void TallyContext::DropTentative() { tallyer::DropTentative(schedules); }
 
 }  // namespace tallyer

@@ -60,6 +60,16 @@ TallyAccumulator::TallyAccumulator(const TallySettings& settings, const CTypeCol
   }
 }
 
+std::vector<const CMember*> TallyAccumulator::Members() const {
+  std::vector<const CMember*> members;
+  for (const MemberSums& sums : members_) members.push_back(sums.member);
+  return members;
+}
+
+void TallyAccumulator::ForgetTexts() {
+  for (MemberSums& sums : members_) sums.contents.ForgetPool();
+}
+
 void TallyAccumulator::AddMonth(const std::vector<MemberResult>& results, const DateTime& month) {
   const auto [first, last] = MonthDays(month);
   Add(results, first, last);
@@ -75,7 +85,6 @@ void TallyAccumulator::Add(const std::vector<MemberResult>& results, long long f
                            long long lastDay) {
   for (std::size_t i = 0; i < results.size() && i < members_.size(); ++i) {
     MemberSums& sums = members_[i];
-    sums.contents.ForgetPool();  // the previous month's pool may be gone
     const std::vector<const CSchedule*>& list = results[i].schedules;
     for (std::size_t k = 0; k < list.size(); ++k) {
       PrefetchAhead(list, k);

@@ -39,6 +39,12 @@ class TallyAccumulator {
   TallyAccumulator(const TallySettings& settings, const CTypeColors* types,
                    std::vector<const CMember*> members);
 
+  // The listed members, as given.
+  std::vector<const CMember*> Members() const;
+  // Forgets the addresses of texts it has seen: before adding schedules whose
+  // texts may lie where freed texts of earlier months did.
+  void ForgetTexts();
+
   // The schedules of one month file, `month` being any day of its month.
   // Months come in calendar order, each once, every month of the period.
   void AddMonth(const std::vector<MemberResult>& results, const DateTime& month);

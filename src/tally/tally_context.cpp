@@ -1,9 +1,11 @@
 #include "tally/tally_context.h"
 
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
+#include "tally/month_filter.h"
 #include "tally/period_loader.h"
 
 namespace tallyer {
@@ -45,51 +47,38 @@ std::vector<const CMember*> TallyContext::ListedMembers(const std::vector<std::s
   return listed;
 }
 
-void TallyContext::FilterMonth(std::vector<CSchedule>& records, const TallySettings& settings) {
-  schedules.clear();
-  schedules.swap(records);
-  KeepPeriod(settings.firstDate, settings.lastDate);
-  if (settings.contentOnly) KeepContent(settings.contentText, settings.exactMatch, settings.ignoreCaseWidth);
-  if (settings.bandOnly) ClipToBand(settings.bandStart, settings.bandEnd);
-  if (settings.noTentative) DropTentative();
-  static const std::vector<std::string> kNoKeys;
-  BuildMemberResults(settings.everyone ? kNoKeys : settings.selectedKeys, settings.everyone);
+void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone) {
+  SplitByMember(schedules, ListedMembers(selectedKeys, everyone), memberResults);
 }
 
-void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKeys, bool everyone) {
-  memberResults.clear();
-  for (const CMember* member : ListedMembers(selectedKeys, everyone)) {
-    memberResults.push_back(MemberResult{member, {}});
-  }
+void SplitByMember(const std::vector<CSchedule>& schedules, const std::vector<const CMember*>& listed,
+                   std::vector<MemberResult>& results) {
+  results.clear();
+  for (const CMember* member : listed) results.push_back(MemberResult{member, {}});
   // A key shared by several members belongs to the first of them.
-  std::unordered_map<std::string_view, std::size_t> resultOf;
-  for (std::size_t i = 0; i < memberResults.size(); ++i)
-    resultOf.emplace(memberResults[i].member->key, i);
-  constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
-  // Neighbouring records mostly belong to one member, and the pooled keys of
-  // equal texts are one and the same string: the last answer is tried first.
-  PooledText lastKey;
-  std::size_t lastResult = kNobody;
-  bool answered = false;
-  auto resultFor = [&](PooledText key) {
-    if (!answered || key.Pointer() != lastKey.Pointer()) {
+  std::unordered_map<std::string_view, std::uint32_t> resultOf;
+  for (std::size_t i = 0; i < results.size(); ++i)
+    resultOf.emplace(results[i].member->key, static_cast<std::uint32_t>(i));
+  constexpr std::uint32_t kNobody = UINT32_MAX;
+  // The pooled keys of equal texts are one and the same string: each is
+  // looked up by its text once, then by its address.
+  std::unordered_map<const std::string*, std::uint32_t> resultAt;
+  std::vector<std::uint32_t> resultOfRecord(schedules.size());
+  std::vector<std::size_t> counts(results.size(), 0);
+  for (std::size_t k = 0; k < schedules.size(); ++k) {
+    const PooledText key = schedules[k].memberKey;
+    auto [at, added] = resultAt.try_emplace(key.Pointer(), kNobody);
+    if (added) {
       const auto it = resultOf.find(key.View());
-      lastKey = key;
-      lastResult = it == resultOf.end() ? kNobody : it->second;
-      answered = true;
+      if (it != resultOf.end()) at->second = it->second;
     }
-    return lastResult;
-  };
-  // Counted first, so that each member's list is allocated once at its size.
-  std::vector<std::size_t> counts(memberResults.size(), 0);
-  for (const CSchedule& schedule : schedules) {
-    const std::size_t r = resultFor(schedule.memberKey);
-    if (r != kNobody) ++counts[r];
+    resultOfRecord[k] = at->second;
+    if (at->second != kNobody) ++counts[at->second];
   }
-  for (std::size_t i = 0; i < memberResults.size(); ++i) memberResults[i].schedules.reserve(counts[i]);
-  for (const CSchedule& schedule : schedules) {
-    const std::size_t r = resultFor(schedule.memberKey);
-    if (r != kNobody) memberResults[r].schedules.push_back(&schedule);
+  // Counted first, so that each member's list is allocated once at its size.
+  for (std::size_t i = 0; i < results.size(); ++i) results[i].schedules.reserve(counts[i]);
+  for (std::size_t k = 0; k < schedules.size(); ++k) {
+    if (resultOfRecord[k] != kNobody) results[resultOfRecord[k]].schedules.push_back(&schedules[k]);
   }
 }
 

@@ -13,7 +13,6 @@
 #include "data/text_pool.h"
 #include "tally/member_result.h"
 #include "tally/period_loader.h"
-#include "tally/tally_settings.h"
 
 namespace tallyer {
 
@@ -41,10 +40,6 @@ class TallyContext {
   // whose key is selected.
   std::vector<const CMember*> ListedMembers(const std::vector<std::string>& selectedKeys,
                                             bool everyone) const;
-  // Puts one month's records in place of the schedules, keeps those the
-  // settings count and splits them by listed member into memberResults, which
-  // then point into the schedules; `records` is left empty.
-  void FilterMonth(std::vector<CSchedule>& records, const TallySettings& settings);
 
   TextPool texts;  // declared first: the schedules below point into it
   std::vector<std::unique_ptr<TextPool>> workerTexts;  // one per worker of the run's loader
