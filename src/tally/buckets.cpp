@@ -57,24 +57,49 @@ Buckets<std::uint32_t> ColorTally::Ordered(const CTypeColors* types) const {
   return buckets;
 }
 
-void ContentTally::Add(PooledText content, long long minutes) {
-  int i = -1;
-  const auto at = indexAt_.find(content.Pointer());
-  if (at != indexAt_.end()) {
-    i = at->second;
+std::uint32_t ContentIds::Of(PooledText content) {
+  const auto at = idAt_.find(content.Pointer());
+  if (at != idAt_.end()) return at->second;
+  std::uint32_t id = 0;
+  const auto it = idOf_.find(content.View());
+  if (it != idOf_.end()) {
+    id = it->second;
   } else {
-    const auto it = indexOf_.find(content.View());
-    if (it != indexOf_.end()) {
-      i = it->second;
-    } else {
-      i = buckets_.Size();
-      indexOf_.emplace(std::string(content.View()), i);
-      Append(buckets_, std::string(content.View()), 0, 0);
-    }
-    indexAt_.emplace(content.Pointer(), i);
+    id = static_cast<std::uint32_t>(texts_.size());
+    texts_.emplace_back(content.View());
+    idOf_.emplace(texts_.back(), id);
   }
-  buckets_.minutes[static_cast<std::size_t>(i)] += minutes;
-  ++buckets_.counts[static_cast<std::size_t>(i)];
+  idAt_.emplace(content.Pointer(), id);
+  return id;
+}
+
+std::uint32_t& ContentTally::IndexOf(std::uint32_t id) {
+  if (id >= kTabled) return hashed_.try_emplace(id, kNone).first->second;
+  if (id >= tabled_.size()) tabled_.resize(id + 1, kNone);
+  return tabled_[id];
+}
+
+void ContentTally::Add(std::uint32_t id, long long minutes) {
+  // A member's neighbouring schedules often share a content.
+  if (last_ >= buckets_.keys.size() || buckets_.keys[last_] != id) {
+    std::uint32_t& index = IndexOf(id);
+    if (index == kNone) {
+      index = static_cast<std::uint32_t>(buckets_.keys.size());
+      Append(buckets_, id, 0, 0);
+    }
+    last_ = index;
+  }
+  buckets_.minutes[last_] += minutes;
+  ++buckets_.counts[last_];
+}
+
+Buckets<std::string> ContentTally::Ordered(const ContentIds& ids) const {
+  Buckets<std::string> texts;
+  texts.keys.reserve(buckets_.keys.size());
+  for (const std::uint32_t id : buckets_.keys) texts.keys.push_back(ids.Text(id));
+  texts.minutes = buckets_.minutes;
+  texts.counts = buckets_.counts;
+  return texts;
 }
 
 Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColors* types) {
@@ -87,12 +112,13 @@ Buckets<std::uint32_t> ColorBuckets(const MemberResult& result, const CTypeColor
 }
 
 Buckets<std::string> ContentBuckets(const MemberResult& result) {
+  ContentIds ids;
   ContentTally tally;
   for (std::size_t k = 0; k < result.schedules.size(); ++k) {
     PrefetchAhead(result.schedules, k);
-    tally.Add(result.schedules[k]->content, ScheduleMinutes(*result.schedules[k]));
+    tally.Add(ids.Of(result.schedules[k]->content), ScheduleMinutes(*result.schedules[k]));
   }
-  return tally.Take();
+  return tally.Ordered(ids);
 }
 
 }  // namespace tallyer

@@ -42,27 +42,43 @@ class ColorTally {
   std::size_t last_ = 0;
 };
 
-// A member's running totals per content text, in order of first occurrence.
-// It keeps copies of its texts, so the pool a schedule's content came from
-// may be cleared; ForgetPool() must then come before the next Add.
-class ContentTally {
+// Numbers each distinct content text once, in order of first sight, keeping
+// a copy of it. A pooled text is found by its address first, so the pool it
+// came from may be cleared; ForgetPool() must then come before the next Of().
+class ContentIds {
  public:
-  void Add(PooledText content, long long minutes);
-  // Forgets the pooled addresses it looked texts up by.
-  void ForgetPool() { indexAt_.clear(); }
-  const Buckets<std::string>& Totals() const { return buckets_; }
-  Buckets<std::string> Take() { return std::move(buckets_); }
+  std::uint32_t Of(PooledText content);
+  void ForgetPool() { idAt_.clear(); }
+  const std::string& Text(std::uint32_t id) const { return texts_[id]; }
 
  private:
   struct TextHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
-  Buckets<std::string> buckets_;
-  std::unordered_map<std::string, int, TextHash, std::equal_to<>> indexOf_;
-  // Pooled contents of equal text are one string: its address answers most
-  // lookups without hashing the text.
-  std::unordered_map<const std::string*, int> indexAt_;
+  std::vector<std::string> texts_;
+  std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> idOf_;
+  std::unordered_map<const std::string*, std::uint32_t> idAt_;
+};
+
+// A member's running totals per content (numbered by a ContentIds shared by
+// the members), in order of first occurrence.
+class ContentTally {
+ public:
+  void Add(std::uint32_t id, long long minutes);
+  Buckets<std::string> Ordered(const ContentIds& ids) const;
+
+ private:
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+  // The first contents are looked up in a table (a few kilobytes a member);
+  // only damaged files number more, which a hash answers.
+  static constexpr std::uint32_t kTabled = 4096;
+  std::uint32_t& IndexOf(std::uint32_t id);
+
+  Buckets<std::uint32_t> buckets_;
+  std::vector<std::uint32_t> tabled_;  // by id, kNone when not seen
+  std::unordered_map<std::uint32_t, std::uint32_t> hashed_;
+  std::uint32_t last_ = kNone;  // the index of the last content added
 };
 
 // By colour, ordered as ColorTally::Ordered.

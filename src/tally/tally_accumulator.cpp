@@ -66,9 +66,7 @@ std::vector<const CMember*> TallyAccumulator::Members() const {
   return members;
 }
 
-void TallyAccumulator::ForgetTexts() {
-  for (MemberSums& sums : members_) sums.contents.ForgetPool();
-}
+void TallyAccumulator::ForgetTexts() { contentIds_.ForgetPool(); }
 
 void TallyAccumulator::AddMonth(const std::vector<MemberResult>& results, const DateTime& month) {
   const auto [first, last] = MonthDays(month);
@@ -93,7 +91,7 @@ void TallyAccumulator::Add(const std::vector<MemberResult>& results, long long f
       ++sums.figures.count;
       sums.figures.minutes += minutes;
       if (byColor_) sums.colors.Add(s.color, minutes);
-      if (byContent_) sums.contents.Add(s.content, minutes);
+      if (byContent_) sums.contents.Add(contentIds_.Of(s.content), minutes);
       const long long day = CalendarDayKey(s.start);
       if (units_) {
         const int at = units_->Of(day);
@@ -222,7 +220,7 @@ TallyResult TallyAccumulator::Finish(const std::string& groupName, const DateTim
         row.figures = {b.counts[at], b.minutes[at]};
       }
     } else if (byContent_) {
-      Buckets<std::string> b = sums.contents.Take();
+      Buckets<std::string> b = sums.contents.Ordered(contentIds_);
       for (int k = 0; k < b.Size(); ++k) {
         const auto at = static_cast<std::size_t>(k);
         TallyRow& row = member.rows.emplace_back();

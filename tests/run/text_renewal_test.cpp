@@ -74,7 +74,13 @@ TEST(TextRenewal, ContentsStayApartWhenEarlierMonthsTextsAreFreed) {
   atOnce.LoadPeriod(settings.firstDate, settings.lastDate);
   atOnce.KeepPeriod(settings.firstDate, settings.lastDate);
   atOnce.BuildMemberResults({}, true);
-  const std::string expected = Json(BuildTallyResult(atOnce, settings, nullptr, DateTime{}));
+  const TallyResult whole = BuildTallyResult(atOnce, settings, nullptr, DateTime{});
+  // Ten shared texts (five each), the rest new: thousands of contents per member.
+  const std::size_t contents = 10 + kMonths * static_cast<std::size_t>(kRecords - (kRecords + 2) / 3);
+  ASSERT_EQ(whole.teamRows.size(), contents);
+  ASSERT_EQ(whole.members.size(), 2u);
+  EXPECT_EQ(whole.members[0].rows.size() + whole.members[1].rows.size(), contents);
+  const std::string expected = Json(whole);
 
   for (std::size_t workers : {1u, 2u}) {
     TallyContext context;
