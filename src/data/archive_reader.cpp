@@ -201,8 +201,8 @@ void ArchiveReader::SkipStrings(std::int64_t n) {
   }
 }
 
-void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes) {
-  bytes.clear();
+void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes, std::size_t& length) {
+  length = 0;
   const int fd = OpenReadOnly(path);
   if (fd < 0) ThrowFileError();
   struct Closer {
@@ -211,20 +211,17 @@ void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes) 
   } closer{fd};
   const long long size = FileSize(fd);
   if (size < 0) ThrowFileError();
-  // The size read now bounds the buffer, whatever the file does meanwhile.
-  bytes.resize(static_cast<std::size_t>(size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long long r =
-        ReadSome(fd, reinterpret_cast<unsigned char*>(bytes.data()) + done, bytes.size() - done);
-    if (r < 0) {
-      bytes.resize(done);  // what was read is still good
-      ThrowFileError();
-    }
-    if (r == 0) break;  // cut since its size was taken
-    done += static_cast<std::size_t>(r);
+  // The size read now bounds what is read, whatever the file does meanwhile.
+  const auto wanted = static_cast<std::size_t>(size);
+  // Grown with room to spare: the next months, a little larger or smaller,
+  // then need neither a new block nor zeroed pages.
+  if (bytes.size() < wanted) bytes.resize(wanted + wanted / 8);
+  while (length < wanted) {
+    const long long r = ReadSome(fd, reinterpret_cast<unsigned char*>(bytes.data()) + length, wanted - length);
+    if (r < 0) ThrowFileError();  // what was read is still good
+    if (r == 0) break;            // cut since its size was taken
+    length += static_cast<std::size_t>(r);
   }
-  bytes.resize(done);
 }
 
 }  // namespace tallyer

@@ -113,10 +113,11 @@ class ArchiveReader {
   std::string wideScratch_;
 };
 
-// Reads the whole file into `bytes` (reusing its storage) with one read, so
-// that a month is parsed from memory; a file cut meanwhile gives what was
-// there. Raises FileError. No memory mapping: a file truncated while mapped
-// would crash the program.
-void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes);
+// Reads the whole file into the first `length` bytes of `bytes` (reusing its
+// storage, which may be longer) with one read, so that a month is parsed from
+// memory; a file cut meanwhile gives what was there. Raises FileError, with
+// `length` what was read before. No memory mapping: a file truncated while
+// mapped would crash the program.
+void ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes, std::size_t& length);
 
 }  // namespace tallyer

@@ -39,14 +39,15 @@ std::filesystem::path MonthFilePath(const std::filesystem::path& groupPath, int 
 
 void CMonthFile::Load() {
   Clear();
+  std::size_t length = 0;
   try {
-    ReadWholeFile(path_, bytes_);
+    ReadWholeFile(path_, bytes_, length);
   } catch (const FileError&) {
     // A missing or unreadable month has no schedules, or those read before the failure.
   }
   try {
     ArchiveReader reader;
-    reader.OpenBytes(std::string_view(bytes_.data(), bytes_.size()));
+    reader.OpenBytes(std::string_view(bytes_.data(), length));
     std::string scratch;  // for a wide string, converted
     auto readText = [&]() { return texts_->Intern(reader.ReadStringView(scratch)); };
     for (;;) {

@@ -116,11 +116,16 @@ void PeriodLoader::Work(std::size_t w) {
     std::unique_ptr<MonthSlot> slot;
     {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [&] { return stopping_ || worker.ready.size() < kAhead; });
+      changed_.wait(lock, [&] {
+        return stopping_ ||
+               (worker.ready.size() < kAhead && (!worker.idle.empty() || worker.made < kSlots));
+      });
       if (stopping_) return;
       if (!worker.idle.empty()) {
         slot = std::move(worker.idle.back());
         worker.idle.pop_back();
+      } else {
+        ++worker.made;
       }
     }
     if (!slot) {
@@ -192,7 +197,7 @@ void PeriodLoader::TakeMonth() {
                               std::make_move_iterator(records.end()));
   }
   seenClears_ = slot.clears;
-  slot.results.clear();
+  for (MemberResult& r : slot.results) r.schedules.clear();
   slot.file.Clear();
   if (!workers_.empty()) {
     // Back to its worker, for a later month.

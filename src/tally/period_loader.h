@@ -91,14 +91,17 @@ class PeriodLoader {
   // files can make every text new, and months mostly repeat the same texts.
   static constexpr std::size_t kMostTexts = 1 << 14;
   // One worker thread: months w, w + n, w + 2n ... of the period, at most
-  // kAhead of them read ahead of the caller.
+  // kAhead of them read ahead of the caller, in at most kSlots slots (one
+  // being the caller's), so that a run's memory does not depend on timing.
   struct Worker {
     TextPool* texts = nullptr;  // without a filter: owned by the context
-    std::deque<LoadedMonth> ready;                // in calendar order
+    std::deque<LoadedMonth> ready;                 // in calendar order
     std::vector<std::unique_ptr<MonthSlot>> idle;  // taken, for reuse
+    std::size_t made = 0;                          // slots made so far
     std::thread thread;
   };
-  static constexpr std::size_t kAhead = 2;
+  static constexpr std::size_t kAhead = 1;
+  static constexpr std::size_t kSlots = 2;
 
   void StartWorkers(std::size_t count);
   void Work(std::size_t w);

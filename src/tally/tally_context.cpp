@@ -53,8 +53,13 @@ void TallyContext::BuildMemberResults(const std::vector<std::string>& selectedKe
 
 void SplitByMember(const std::vector<CSchedule>& schedules, const std::vector<const CMember*>& listed,
                    std::vector<MemberResult>& results) {
-  results.clear();
-  for (const CMember* member : listed) results.push_back(MemberResult{member, {}});
+  // The lists are emptied, not freed: a month's lists are about the size of
+  // the month before.
+  results.resize(listed.size());
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    results[i].member = listed[i];
+    results[i].schedules.clear();
+  }
   // A key shared by several members belongs to the first of them.
   std::unordered_map<std::string_view, std::uint32_t> resultOf;
   for (std::size_t i = 0; i < results.size(); ++i)
