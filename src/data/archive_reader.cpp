@@ -195,6 +195,11 @@ void ArchiveReader::SkipU32(std::int64_t n) {
 
 void ArchiveReader::SkipStrings(std::int64_t n) {
   for (std::int64_t i = 0; i < n; ++i) {
+    // Most strings are short, narrow and already buffered with their prefix.
+    if (begin_ < end_ && buf_[begin_] < 0xFF && end_ - begin_ > buf_[begin_]) {
+      begin_ += 1u + buf_[begin_];
+      continue;
+    }
     bool wide = false;
     const std::uint64_t length = ReadLength(wide);
     ReadBytes(wide ? 2 * length : length, nullptr);
