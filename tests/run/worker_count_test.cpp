@@ -199,12 +199,23 @@ TEST_F(WorkerCountTest, MonthByMonthEqualsThePeriodAtOnce) {
     JsonFormatter().Write(result, out);
     return out.str();
   };
-  for (const auto& [mode, noOverlap] : std::vector<std::pair<int, bool>>{
-           {kModeTotal, false}, {kModeTotal, true}, {kModeType, false}, {kModeContent, false}}) {
-    SCOPED_TRACE(::testing::Message() << "mode " << mode << (noOverlap ? " no overlap" : ""));
-    TallySettings settings = Settings(mode, noOverlap);
+  struct Case {
+    int mode;
+    bool noOverlap;
+    bool filtered;  // by content, folded, and by a daily band
+  };
+  for (const Case& c : {Case{kModeTotal, false, false}, Case{kModeTotal, true, false},
+                        Case{kModeTotal, true, true}, Case{kModeType, false, false},
+                        Case{kModeContent, false, true}}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.mode << (c.noOverlap ? " no overlap" : "")
+                                      << (c.filtered ? " filtered" : ""));
+    TallySettings settings = Settings(c.mode, c.noOverlap);
     settings.breakdownUnit = PeriodUnit::kDay;
     settings.noTentative = true;
+    settings.contentOnly = settings.bandOnly = settings.ignoreCaseWidth = c.filtered;
+    settings.contentText = Utf8ToCp932("会");
+    settings.bandStart = DateTime::FromParts(2000, 1, 1, 9, 30);
+    settings.bandEnd = DateTime::FromParts(2000, 1, 1, 12, 0);
     for (std::size_t workers : {1u, 2u}) {
       TallyContext context;
       context.workers = workers;
@@ -217,6 +228,10 @@ TEST_F(WorkerCountTest, MonthByMonthEqualsThePeriodAtOnce) {
 
       context.LoadPeriod(settings.firstDate, settings.lastDate);
       context.KeepPeriod(settings.firstDate, settings.lastDate);
+      if (c.filtered) {
+        context.KeepContent(settings.contentText, false, true);
+        context.ClipToBand(settings.bandStart, settings.bandEnd);
+      }
       context.DropTentative();
       context.BuildMemberResults({}, true);
       CTypeColors types;
