@@ -49,7 +49,7 @@ const std::string* RefusalOf(const TallySettings& s) {
 // between 10 and 30 as the months go by.
 void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccumulator& sums,
                  RunHost& host, FaultyLinkNotice& notice) {
-  const MonthFilter filter{&settings, sums.Members()};
+  const MonthFilter filter{&settings, sums.Members(), &sums};
   PeriodLoader loader(context, settings.firstDate, settings.lastDate, &filter);
   const std::size_t months = loader.MonthCount();
   int shown = 10;
@@ -63,7 +63,7 @@ void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccu
       if (const auto problem = loader.ResolveMonth()) notice.Tell(*problem, host);
     }
     if (loader.TextsRenewed()) sums.ForgetTexts();
-    sums.AddMonth(loader.Results(), loader.Month());
+    sums.AddMonth(loader.Sums(), loader.Month());
     loader.TakeMonth();
     const int position = 10 + static_cast<int>(20 * done / months);
     if (position > shown && position < 30) host.SetProgress(shown = position);
@@ -75,7 +75,7 @@ void TallyPeriod(const TallySettings& settings, TallyContext& context, TallyAccu
     PeriodLoader again(context, month, month, &filter);
     again.ReadMonth();
     again.ResolveMonth();
-    sums.Revisit(again.Results(), month);
+    sums.Revisit(again.Sums(), month);
     again.TakeMonth();
   }
 }

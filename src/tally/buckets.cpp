@@ -18,7 +18,7 @@ void Append(Buckets<Key>& buckets, const Key& key, long long minutes, int count)
 
 }  // namespace
 
-void ColorTally::Add(std::uint32_t color, long long minutes) {
+void ColorTally::Add(std::uint32_t color, long long minutes, int count) {
   // Neighbouring schedules mostly share a colour, so the last one is tried
   // first; the others are hashed, as a damaged month can give a member any
   // number of colours.
@@ -28,7 +28,7 @@ void ColorTally::Add(std::uint32_t color, long long minutes) {
     last_ = it->second;
   }
   totals_[last_].minutes += minutes;
-  ++totals_[last_].count;
+  totals_[last_].count += count;
 }
 
 Buckets<std::uint32_t> ColorTally::Ordered(const CTypeColors* types) const {
@@ -79,7 +79,7 @@ std::uint32_t& ContentTally::IndexOf(std::uint32_t id) {
   return tabled_[id];
 }
 
-void ContentTally::Add(std::uint32_t id, long long minutes) {
+void ContentTally::Add(std::uint32_t id, long long minutes, int count) {
   // A member's neighbouring schedules often share a content.
   if (last_ >= buckets_.keys.size() || buckets_.keys[last_] != id) {
     std::uint32_t& index = IndexOf(id);
@@ -90,7 +90,7 @@ void ContentTally::Add(std::uint32_t id, long long minutes) {
     last_ = index;
   }
   buckets_.minutes[last_] += minutes;
-  ++buckets_.counts[last_];
+  buckets_.counts[last_] += count;
 }
 
 Buckets<std::string> ContentTally::Ordered(const ContentIds& ids) const {

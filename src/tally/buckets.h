@@ -26,7 +26,7 @@ struct Buckets {
 // A member's running totals per colour, added schedule by schedule.
 class ColorTally {
  public:
-  void Add(std::uint32_t color, long long minutes);
+  void Add(std::uint32_t color, long long minutes, int count = 1);
   // With a type table its colours first, in table order (duplicates too),
   // then the other colours ascending; without one all colours ascending.
   Buckets<std::uint32_t> Ordered(const CTypeColors* types) const;
@@ -65,7 +65,7 @@ class ContentIds {
 // the members), in order of first occurrence.
 class ContentTally {
  public:
-  void Add(std::uint32_t id, long long minutes);
+  void Add(std::uint32_t id, long long minutes, int count = 1);
   Buckets<std::string> Ordered(const ContentIds& ids) const;
 
  private:

@@ -6,9 +6,12 @@
 #include "data/group.h"
 #include "data/schedule.h"
 #include "tally/member_result.h"
+#include "tally/month_sums.h"
 #include "tally/tally_settings.h"
 
 namespace tallyer {
+
+class TallyAccumulator;
 
 // Keeps the countable schedules that start on a day of the period.
 void KeepPeriod(std::vector<CSchedule>& schedules, const DateTime& firstDate, const DateTime& lastDate);
@@ -23,15 +26,16 @@ void DropTentative(std::vector<CSchedule>& schedules);
 void SplitByMember(const std::vector<CSchedule>& schedules, const std::vector<const CMember*>& listed,
                    std::vector<MemberResult>& results);
 
-// What a run keeps of each month's records and for whom: applied to a month
-// as soon as it is read, on whichever thread read it.
+// What a run keeps of each month's records, for whom, and how it sums them:
+// applied to a month as soon as it is read, on whichever thread read it.
 struct MonthFilter {
   const TallySettings* settings = nullptr;
   std::vector<const CMember*> listed;  // in report order
+  const TallyAccumulator* summer = nullptr;  // sums each month when given
 
-  // Keeps the records the settings count and splits them by listed member;
-  // the results point into the records.
-  void Apply(std::vector<CSchedule>& records, std::vector<MemberResult>& results) const;
+  // Keeps the records the settings count and splits them by listed member
+  // (the results point into the records), then sums them into `sums`.
+  void Apply(std::vector<CSchedule>& records, std::vector<MemberResult>& results, MonthSums& sums) const;
 };
 
 }  // namespace tallyer

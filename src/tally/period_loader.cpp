@@ -156,7 +156,7 @@ void PeriodLoader::Read(MonthSlot& slot, const DateTime& month) {
 
 std::optional<Problem> PeriodLoader::Resolve(MonthSlot& slot) const {
   std::optional<Problem> problem = ResolveChains(slot.file);
-  if (filter_ != nullptr) filter_->Apply(slot.file.Schedules(), slot.results);
+  if (filter_ != nullptr) filter_->Apply(slot.file.Schedules(), slot.results, slot.sums);
   return problem;
 }
 

@@ -63,6 +63,8 @@ class PeriodLoader {
   std::optional<Problem> ResolveMonth();
   // With a filter: the month's schedules by listed member, until TakeMonth.
   const std::vector<MemberResult>& Results() { return Current().results; }
+  // With a filter that sums: the month's sums, until TakeMonth.
+  const MonthSums& Sums() { return Current().sums; }
   // With a filter: whether texts of months taken before this one may have
   // been freed, so that their addresses must no longer be trusted.
   bool TextsRenewed() const;
@@ -81,6 +83,7 @@ class PeriodLoader {
     TextPool pool;
     CMonthFile file;
     std::vector<MemberResult> results;
+    MonthSums sums;
     std::uint64_t clears = 0;  // texts freed by the loader when it was read
   };
   struct LoadedMonth {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "tally/month_filter.h"
+#include "tally/tally_accumulator.h"
 #include "tally/tally_context.h"
 #include "tally/text_folding.h"
 
@@ -63,13 +64,15 @@ void DropTentative(std::vector<CSchedule>& schedules) {
   std::erase_if(schedules, [](const CSchedule& s) { return s.IsTentative(); });
 }
 
-void MonthFilter::Apply(std::vector<CSchedule>& records, std::vector<MemberResult>& results) const {
+void MonthFilter::Apply(std::vector<CSchedule>& records, std::vector<MemberResult>& results,
+                        MonthSums& sums) const {
   const TallySettings& s = *settings;
   KeepPeriod(records, s.firstDate, s.lastDate);
   if (s.contentOnly) KeepContent(records, s.contentText, s.exactMatch, s.ignoreCaseWidth);
   if (s.bandOnly) ClipToBand(records, s.bandStart, s.bandEnd);
   if (s.noTentative) DropTentative(records);
   SplitByMember(records, listed, results);
+  if (summer != nullptr) summer->Summarise(results, sums);
 }
 
 void TallyContext::KeepPeriod(const DateTime& firstDate, const DateTime& lastDate) {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <map>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "data/type_colors.h"
@@ -35,6 +36,80 @@ void Add(TallyFigures& sum, const TallyFigures& part) {
   sum.count += part.count;
   sum.minutes += part.minutes;
 }
+
+void AddTo(TallyFigures& figures, long long minutes) {
+  ++figures.count;
+  figures.minutes += minutes;
+}
+
+// Where a key's part lies in a member's month, found by its lookup value (a
+// colour, a pooled text's address, a unit): the last one first, as
+// neighbouring records often share it, then in a small open-addressed table
+// that is emptied member after member without freeing anything.
+template <typename Lookup>
+class PartIndex {
+ public:
+  void Clear() {
+    for (const std::uint32_t slot : used_) index_[slot] = kNone;
+    used_.clear();
+    last_ = kNone;
+  }
+  // The index of the part of `lookup`, appended (with `key`) when new.
+  template <typename Parts, typename Key>
+  std::size_t Find(Lookup lookup, Parts& parts, const Key& key) {
+    if (last_ != kNone && lastLookup_ == lookup) return last_;
+    if ((used_.size() + 1) * 2 > index_.size()) Grow();
+    std::size_t slot = Slot(lookup);
+    while (index_[slot] != kNone && lookups_[slot] != lookup) slot = (slot + 1) & (index_.size() - 1);
+    if (index_[slot] == kNone) {
+      index_[slot] = static_cast<std::uint32_t>(parts.size());
+      lookups_[slot] = lookup;
+      used_.push_back(static_cast<std::uint32_t>(slot));
+      parts.push_back({key, {}});
+    }
+    last_ = index_[slot];
+    lastLookup_ = lookup;
+    return last_;
+  }
+  template <typename Parts>
+  std::size_t Find(Lookup lookup, Parts& parts) {
+    return Find(lookup, parts, lookup);
+  }
+
+ private:
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+
+  std::size_t Slot(Lookup lookup) const {
+    std::uint64_t v = 0;
+    if constexpr (std::is_pointer_v<Lookup>) {
+      v = reinterpret_cast<std::uintptr_t>(lookup);
+    } else {
+      v = static_cast<std::uint64_t>(lookup);
+    }
+    return static_cast<std::size_t>((v * 0x9E3779B97F4A7C15u) >> 32) & (index_.size() - 1);
+  }
+  void Grow() {
+    std::vector<std::uint32_t> index = std::move(index_);
+    std::vector<Lookup> lookups = std::move(lookups_);
+    index_.assign(index.empty() ? 64 : index.size() * 2, kNone);
+    lookups_.assign(index_.size(), Lookup{});
+    used_.clear();
+    for (std::size_t i = 0; i < index.size(); ++i) {
+      if (index[i] == kNone) continue;
+      std::size_t slot = Slot(lookups[i]);
+      while (index_[slot] != kNone) slot = (slot + 1) & (index_.size() - 1);
+      index_[slot] = index[i];
+      lookups_[slot] = lookups[i];
+      used_.push_back(static_cast<std::uint32_t>(slot));
+    }
+  }
+
+  std::vector<std::uint32_t> index_;  // a part's index, kNone for a free slot
+  std::vector<Lookup> lookups_;
+  std::vector<std::uint32_t> used_;  // the slots taken, for Clear
+  std::uint32_t last_ = kNone;
+  Lookup lastLookup_{};
+};
 
 }  // namespace
 
@@ -68,48 +143,72 @@ std::vector<const CMember*> TallyAccumulator::Members() const {
 
 void TallyAccumulator::ForgetTexts() { contentIds_.ForgetPool(); }
 
-void TallyAccumulator::AddMonth(const std::vector<MemberResult>& results, const DateTime& month) {
+void TallyAccumulator::AddMonth(const MonthSums& part, const DateTime& month) {
   const auto [first, last] = MonthDays(month);
-  Add(results, first, last);
+  Add(part, first, last);
   CloseDays(first, last);
 }
 
 void TallyAccumulator::AddAll(const std::vector<MemberResult>& results) {
-  Add(results, kEveryDayFrom, kEveryDayTo);
+  MonthSums part;
+  Summarise(results, part);
+  Add(part, kEveryDayFrom, kEveryDayTo);
   CloseDays(kEveryDayFrom, kEveryDayTo);
 }
 
-void TallyAccumulator::Add(const std::vector<MemberResult>& results, long long firstDay,
-                           long long lastDay) {
-  for (std::size_t i = 0; i < results.size() && i < members_.size(); ++i) {
-    MemberSums& sums = members_[i];
+void TallyAccumulator::Summarise(const std::vector<MemberResult>& results, MonthSums& part) const {
+  part.members.resize(results.size());
+  PartIndex<std::uint32_t> colorAt;
+  PartIndex<const std::string*> contentAt;
+  PartIndex<int> cellAt;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    MemberMonth& m = part.members[i];
+    m.figures = {};
+    m.colors.clear();
+    m.contents.clear();
+    m.cells.clear();
+    m.spans.clear();
+    colorAt.Clear();
+    contentAt.Clear();
+    cellAt.Clear();
     const std::vector<const CSchedule*>& list = results[i].schedules;
     for (std::size_t k = 0; k < list.size(); ++k) {
       PrefetchAhead(list, k);
       const CSchedule& s = *list[k];
       const int minutes = ScheduleMinutes(s);
-      ++sums.figures.count;
-      sums.figures.minutes += minutes;
-      if (byColor_) sums.colors.Add(s.color, minutes);
-      if (byContent_) sums.contents.Add(contentIds_.Of(s.content), minutes);
+      ++m.figures.count;
+      m.figures.minutes += minutes;
+      if (byColor_) AddTo(m.colors[colorAt.Find(s.color, m.colors)].figures, minutes);
+      if (byContent_) AddTo(m.contents[contentAt.Find(s.content.Pointer(), m.contents, s.content)].figures, minutes);
       const long long day = CalendarDayKey(s.start);
       if (units_) {
         const int at = units_->Of(day);
-        if (at >= 0) {
-          TallyFigures& cell = sums.cells[static_cast<std::size_t>(at)];
-          ++cell.count;
-          if (!overlapFree_) cell.minutes += minutes;
-        }
+        if (at >= 0) AddTo(m.cells[cellAt.Find(at, m.cells)].figures, overlapFree_ ? 0 : minutes);
       }
       if (!overlapFree_ || day == kNoDay) continue;
       const int from = MinuteOfDay(s.start);
       const int to = MinuteOfDay(s.end);  // the end's own time of day, whatever its date
-      if (to <= from) continue;
-      const Span span{static_cast<std::uint32_t>(i), day, from, to};
-      if (day >= firstDay && day <= lastDay) {
+      if (to > from) m.spans.push_back({day, from, to});
+    }
+  }
+}
+
+void TallyAccumulator::Add(const MonthSums& part, long long firstDay, long long lastDay) {
+  for (std::size_t i = 0; i < part.members.size() && i < members_.size(); ++i) {
+    const MemberMonth& m = part.members[i];
+    MemberSums& sums = members_[i];
+    tallyer::Add(sums.figures, m.figures);
+    for (const auto& c : m.colors) sums.colors.Add(c.key, c.figures.minutes, static_cast<int>(c.figures.count));
+    for (const auto& c : m.contents) {
+      sums.contents.Add(contentIds_.Of(c.key), c.figures.minutes, static_cast<int>(c.figures.count));
+    }
+    for (const auto& c : m.cells) tallyer::Add(sums.cells[static_cast<std::size_t>(c.key)], c.figures);
+    for (const MemberMonth::Span& s : m.spans) {
+      const Span span{static_cast<std::uint32_t>(i), s.day, s.from, s.to};
+      if (s.day >= firstDay && s.day <= lastDay) {
         open_.push_back(span);
       } else {
-        strays_.push_back({span, day < closedBefore_});
+        strays_.push_back({span, s.day < closedBefore_});
       }
     }
   }
@@ -160,7 +259,7 @@ std::vector<DateTime> TallyAccumulator::MonthsToRevisit() const {
   return months;
 }
 
-void TallyAccumulator::Revisit(const std::vector<MemberResult>& results, const DateTime& month) {
+void TallyAccumulator::Revisit(const MonthSums& part, const DateTime& month) {
   const auto [first, last] = MonthDays(month);
   // Per member and day that a late file added to: the intervals the day was
   // summed with, and the late ones.
@@ -180,13 +279,10 @@ void TallyAccumulator::Revisit(const std::vector<MemberResult>& results, const D
     const auto it = days.find({s.member, s.day});
     if (it != days.end()) it->second.summed.emplace_back(s.from, s.to);
   }
-  for (std::size_t i = 0; i < results.size() && i < members_.size(); ++i) {
-    for (const CSchedule* s : results[i].schedules) {
-      const auto it = days.find({static_cast<std::uint32_t>(i), CalendarDayKey(s->start)});
-      if (it == days.end()) continue;
-      const int from = MinuteOfDay(s->start);
-      const int to = MinuteOfDay(s->end);
-      if (to > from) it->second.summed.emplace_back(from, to);
+  for (std::size_t i = 0; i < part.members.size() && i < members_.size(); ++i) {
+    for (const MemberMonth::Span& s : part.members[i].spans) {
+      const auto it = days.find({static_cast<std::uint32_t>(i), s.day});
+      if (it != days.end()) it->second.summed.emplace_back(s.from, s.to);
     }
   }
   for (auto& [key, day] : days) {

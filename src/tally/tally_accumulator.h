@@ -9,6 +9,7 @@
 #include "data/group.h"
 #include "tally/buckets.h"
 #include "tally/member_result.h"
+#include "tally/month_sums.h"
 #include "tally/period_breakdown.h"
 #include "tally/tally_result.h"
 
@@ -21,9 +22,10 @@ class CTypeColors;
 //
 //   TallyAccumulator sums(settings, types, members);
 //   for each month file of the period, in calendar order:
-//     sums.AddMonth(its member results after every filter, the month);
+//     sums.Summarise(its member results after every filter, part);  // any thread
+//     sums.AddMonth(part, the month);
 //   for each month of sums.MonthsToRevisit():
-//     sums.Revisit(that month's member results, read again, the month);
+//     sums.Revisit(that month summarised again, the month);
 //   TallyResult result = sums.Finish(groupName, generatedAt);
 //
 // The result equals the one made from all of the period's schedules at once
@@ -45,16 +47,19 @@ class TallyAccumulator {
   // texts may lie where freed texts of earlier months did.
   void ForgetTexts();
 
-  // The schedules of one month file, `month` being any day of its month.
-  // Months come in calendar order, each once, every month of the period.
-  void AddMonth(const std::vector<MemberResult>& results, const DateTime& month);
+  // Sums one month's member results into `part` (its storage reused). Reads
+  // only what the constructor set: safe on any thread while AddMonth runs.
+  void Summarise(const std::vector<MemberResult>& results, MonthSums& part) const;
+  // The sums of one month file, `month` being any day of its month. Months
+  // come in calendar order, each once, every month of the period.
+  void AddMonth(const MonthSums& part, const DateTime& month);
   // All of the period's schedules at once, in place of AddMonth.
   void AddAll(const std::vector<MemberResult>& results);
 
   // The months (their first days, ascending) a later month file held
   // overlap-free minutes of: each must be read again and given to Revisit.
   std::vector<DateTime> MonthsToRevisit() const;
-  void Revisit(const std::vector<MemberResult>& results, const DateTime& month);
+  void Revisit(const MonthSums& part, const DateTime& month);
 
   TallyResult Finish(const std::string& groupName, const DateTime& generatedAt);
 
@@ -81,7 +86,7 @@ class TallyAccumulator {
     std::vector<TallyFigures> cells;  // per breakdown unit
   };
 
-  void Add(const std::vector<MemberResult>& results, long long firstDay, long long lastDay);
+  void Add(const MonthSums& part, long long firstDay, long long lastDay);
   // Sums the overlap-free minutes of the days firstDay to lastDay.
   void CloseDays(long long firstDay, long long lastDay);
   void AddCovered(std::uint32_t member, long long day, long long minutes);
