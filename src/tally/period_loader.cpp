@@ -112,24 +112,33 @@ void PeriodLoader::StartWorkers(std::size_t count) {
 
 void PeriodLoader::Work(std::size_t w) {
   Worker& worker = workers_[w];
-  for (std::size_t m = w; m < months_.size(); m += workers_.size()) {
+  // The slots take turns, so that a run uses as many of them, and as much
+  // memory, whatever the timing.
+  std::size_t turn = 0;
+  for (std::size_t m = w; m < months_.size(); m += workers_.size(), ++turn) {
+    const std::size_t wanted = turn % kSlots;
     std::unique_ptr<MonthSlot> slot;
     {
       std::unique_lock lock(mutex_);
+      const auto idle = [&] {
+        return std::find_if(worker.idle.begin(), worker.idle.end(),
+                            [&](const std::unique_ptr<MonthSlot>& s) { return s->id == wanted; });
+      };
       changed_.wait(lock, [&] {
-        return stopping_ ||
-               (worker.ready.size() < kAhead && (!worker.idle.empty() || worker.made < kSlots));
+        return stopping_ || (worker.ready.size() < kAhead && (worker.made == wanted || idle() != worker.idle.end()));
       });
       if (stopping_) return;
-      if (!worker.idle.empty()) {
-        slot = std::move(worker.idle.back());
-        worker.idle.pop_back();
-      } else {
+      if (worker.made == wanted) {
         ++worker.made;
+      } else {
+        const auto it = idle();
+        slot = std::move(*it);
+        worker.idle.erase(it);
       }
     }
     if (!slot) {
       slot = std::make_unique<MonthSlot>(worker.texts);
+      slot->id = wanted;
       slot->file.SetGroup(&context_.group);
     }
     Read(*slot, months_[m]);

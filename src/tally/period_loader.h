@@ -84,7 +84,8 @@ class PeriodLoader {
     CMonthFile file;
     std::vector<MemberResult> results;
     MonthSums sums;
-    std::uint64_t clears = 0;  // texts freed by the loader when it was read
+    std::uint64_t clears = 0;
+    std::size_t id = 0;  // its place in its worker's turns  // texts freed by the loader when it was read
   };
   struct LoadedMonth {
     std::unique_ptr<MonthSlot> slot;
