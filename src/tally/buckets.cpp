@@ -81,24 +81,34 @@ std::uint32_t& ContentTally::IndexOf(std::uint32_t id) {
 
 void ContentTally::Add(std::uint32_t id, long long minutes, int count) {
   // A member's neighbouring schedules often share a content.
-  if (last_ >= buckets_.keys.size() || buckets_.keys[last_] != id) {
+  if (last_ >= rows_.size() || rows_[last_].id != id) {
     std::uint32_t& index = IndexOf(id);
     if (index == kNone) {
-      index = static_cast<std::uint32_t>(buckets_.keys.size());
-      Append(buckets_, id, 0, 0);
+      index = static_cast<std::uint32_t>(rows_.size());
+      rows_.push_back({id, 0, 0});
     }
     last_ = index;
   }
-  buckets_.minutes[last_] += minutes;
-  buckets_.counts[last_] += count;
+  rows_[last_].minutes += minutes;
+  rows_[last_].count += count;
+}
+
+void ContentTally::Prefetch(const std::vector<std::uint32_t>& ids) const {
+#if defined(__GNUC__) || defined(__clang__)
+  for (const std::uint32_t id : ids) {
+    if (id < tabled_.size()) __builtin_prefetch(&tabled_[id]);
+  }
+  for (const std::uint32_t id : ids) {
+    if (id < tabled_.size() && tabled_[id] != kNone) __builtin_prefetch(&rows_[tabled_[id]]);
+  }
+#else
+  (void)ids;
+#endif
 }
 
 Buckets<std::string> ContentTally::Ordered(const ContentIds& ids) const {
   Buckets<std::string> texts;
-  texts.keys.reserve(buckets_.keys.size());
-  for (const std::uint32_t id : buckets_.keys) texts.keys.push_back(ids.Text(id));
-  texts.minutes = buckets_.minutes;
-  texts.counts = buckets_.counts;
+  for (const Row& row : rows_) Append(texts, ids.Text(row.id), row.minutes, row.count);
   return texts;
 }
 

@@ -199,8 +199,14 @@ void TallyAccumulator::Add(const MonthSums& part, long long firstDay, long long 
     MemberSums& sums = members_[i];
     tallyer::Add(sums.figures, m.figures);
     for (const auto& c : m.colors) sums.colors.Add(c.key, c.figures.minutes, static_cast<int>(c.figures.count));
-    for (const auto& c : m.contents) {
-      sums.contents.Add(contentIds_.Of(c.key), c.figures.minutes, static_cast<int>(c.figures.count));
+    if (!m.contents.empty()) {
+      ids_.clear();
+      for (const auto& c : m.contents) ids_.push_back(contentIds_.Of(c.key));
+      sums.contents.Prefetch(ids_);
+      for (std::size_t k = 0; k < ids_.size(); ++k) {
+        const TallyFigures& f = m.contents[k].figures;
+        sums.contents.Add(ids_[k], f.minutes, static_cast<int>(f.count));
+      }
     }
     for (const auto& c : m.cells) tallyer::Add(sums.cells[static_cast<std::size_t>(c.key)], c.figures);
     for (const MemberMonth::Span& s : m.spans) {

@@ -99,6 +99,7 @@ class TallyAccumulator {
   std::optional<UnitOfDay> units_;
   std::vector<MemberSums> members_;
   ContentIds contentIds_;  // shared by the members' content tallies
+  std::vector<std::uint32_t> ids_;  // of one member's month's contents
   std::vector<Span> open_;      // the spans of the days not yet summed
   std::vector<Stray> strays_;   // kept for the whole run: only damaged files make them
   long long closedBefore_;      // the days before it are summed
