@@ -13,6 +13,15 @@ namespace {
 
 constexpr double kHalfSecond = 1.0 / 172800.0;  // in days; absorbs rounding of the reals
 
+// The fractional part of x exactly as std::modf gives it (but for the sign
+// of a zero, which the callers add a positive number to), without the call:
+// below 2^62 the conversion to an integer truncates exactly.
+double Fraction(double x) {
+  if (std::fabs(x) < 0x1p62) return x - static_cast<double>(static_cast<long long>(x));
+  double whole = 0;
+  return std::modf(x, &whole);
+}
+
 }  // namespace
 
 int MinuteOfDay(const DateTime& t) {
@@ -40,10 +49,9 @@ int ScheduleMinutes(const CSchedule& schedule) {
                  : 0.0;
   // A damaged file's NaN or infinite dates make no span (and no number to truncate).
   if (!std::isfinite(d)) d = 0.0;
-  double whole = 0;
-  int hours = static_cast<int>((std::modf(d, &whole) + kHalfSecond) * 24);
+  int hours = static_cast<int>((Fraction(d) + kHalfSecond) * 24);
   if (hours >= 24) hours -= 24;
-  int minutes = static_cast<int>((std::modf(d * 24, &whole) + kHalfSecond) * 60);
+  int minutes = static_cast<int>((Fraction(d * 24) + kHalfSecond) * 60);
   if (minutes >= 60) minutes -= 60;
   return hours * 60 + minutes;
 }

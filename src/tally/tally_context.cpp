@@ -66,19 +66,26 @@ void SplitByMember(const std::vector<CSchedule>& schedules, const std::vector<co
     resultOf.emplace(results[i].member->key, static_cast<std::uint32_t>(i));
   constexpr std::uint32_t kNobody = UINT32_MAX;
   // The pooled keys of equal texts are one and the same string: each is
-  // looked up by its text once, then by its address.
+  // looked up by its text once, then by its address; neighbouring records
+  // mostly belong to one member, so the last answer is tried first.
   std::unordered_map<const std::string*, std::uint32_t> resultAt;
   std::vector<std::uint32_t> resultOfRecord(schedules.size());
   std::vector<std::size_t> counts(results.size(), 0);
+  const std::string* lastKey = nullptr;
+  std::uint32_t lastResult = kNobody;
   for (std::size_t k = 0; k < schedules.size(); ++k) {
     const PooledText key = schedules[k].memberKey;
-    auto [at, added] = resultAt.try_emplace(key.Pointer(), kNobody);
-    if (added) {
-      const auto it = resultOf.find(key.View());
-      if (it != resultOf.end()) at->second = it->second;
+    if (k == 0 || key.Pointer() != lastKey) {
+      auto [at, added] = resultAt.try_emplace(key.Pointer(), kNobody);
+      if (added) {
+        const auto it = resultOf.find(key.View());
+        if (it != resultOf.end()) at->second = it->second;
+      }
+      lastKey = key.Pointer();
+      lastResult = at->second;
     }
-    resultOfRecord[k] = at->second;
-    if (at->second != kNobody) ++counts[at->second];
+    resultOfRecord[k] = lastResult;
+    if (lastResult != kNobody) ++counts[lastResult];
   }
   // Counted first, so that each member's list is allocated once at its size.
   for (std::size_t i = 0; i < results.size(); ++i) results[i].schedules.reserve(counts[i]);

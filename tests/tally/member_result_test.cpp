@@ -64,6 +64,32 @@ TEST(ScheduleMinutesTest, ValuesThatAreNoNumberAreWorthNothing) {
   EXPECT_EQ(ScheduleMinutes(Span(DateTime{inf, DateTime::kValid}, DateTime{inf, DateTime::kValid})), 0);
 }
 
+// The worth as the reals give it, with the library's fractional part: the
+// tally must agree on every finite span, huge, negative or fractional.
+TEST(ScheduleMinutesTest, AgreesWithTheLibrarysFractionalPartOnAnySpan) {
+  const auto reference = [](const DateTime& start, const DateTime& end) {
+    const double d = end.Linear() - start.Linear();
+    if (!std::isfinite(d)) return 0;
+    double whole = 0;
+    constexpr double kHalfSecond = 1.0 / 172800.0;
+    int hours = static_cast<int>((std::modf(d, &whole) + kHalfSecond) * 24);
+    if (hours >= 24) hours -= 24;
+    int minutes = static_cast<int>((std::modf(d * 24, &whole) + kHalfSecond) * 60);
+    if (minutes >= 60) minutes -= 60;
+    return hours * 60 + minutes;
+  };
+  std::mt19937_64 dice(20251207);
+  for (int i = 0; i < 20000; ++i) {
+    // Spans of minutes, days, years and far beyond, either way round.
+    const double scale = std::pow(10.0, static_cast<double>(dice() % 40) - 6);
+    const double from = std::uniform_real_distribution<double>(-1e5, 3e6)(dice);
+    const DateTime start{from, DateTime::kValid};
+    const DateTime end{from + std::uniform_real_distribution<double>(-scale, scale)(dice), DateTime::kValid};
+    ASSERT_EQ(ScheduleMinutes(Span(start, end)), reference(start, end))
+        << std::hexfloat << start.value << " " << end.value;
+  }
+}
+
 // A member's schedules built from "start", "end" texts.
 class MemberTotalsTest : public ::testing::Test {
  protected:
