@@ -18,13 +18,14 @@ namespace {
 constexpr long long kEveryDayFrom = LLONG_MIN;
 constexpr long long kEveryDayTo = LLONG_MAX;
 
-// The first and last day numbers of the month `month` lies in.
+// The first and last day numbers of the month `month` lies in (no day when
+// it names none). Counted from its first day: the month after December 9999
+// has no day number.
 std::pair<long long, long long> MonthDays(const DateTime& month) {
   const CalendarParts p = month.Parts();
-  const DateTime first = DateTime::FromParts(p.year, p.month, 1);
-  const DateTime next = p.month == 12 ? DateTime::FromParts(p.year + 1, 1, 1)
-                                      : DateTime::FromParts(p.year, p.month + 1, 1);
-  return {CalendarDayKey(first), CalendarDayKey(next) - 1};
+  const long long first = CalendarDayKey(DateTime::FromParts(p.year, p.month, 1));
+  if (first == kNoDay) return {0, -1};
+  return {first, first + DaysInMonth(p.year, p.month) - 1};
 }
 
 DateTime FirstOfMonth(long long day) {
