@@ -20,8 +20,8 @@ class TextPool {
   PooledText Intern(std::string_view text) {
     if (text.empty()) return {};
     // Month files repeat a few hundred contents and one key per member over
-    // and over: a small cache of recent texts answers most of them without
-    // the hash set.
+    // and over: a cache of recent texts, large enough that few of them share
+    // a slot, answers most of them without the hash set.
     const std::string*& recent = recent_[Slot(text)];
     if (recent != nullptr && *recent == text) return *recent;
     auto it = texts_.find(text);
@@ -36,7 +36,7 @@ class TextPool {
   std::size_t Size() const { return texts_.size(); }
 
  private:
-  static constexpr int kSlotBits = 10;
+  static constexpr int kSlotBits = 12;
 
   // A cheap spread of the text over the cache: its length and first and last
   // eight bytes, which tell apart texts that share a beginning or an end.
