@@ -4,38 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 
-#include "data/cp932.h"
-#include "data/type_colors.h"
-#include "report/json_report.h"
-#include "run/app_values.h"
-#include "run/run.h"
-#include "run/settings_store.h"
 #include "support/archive_writer.h"
-#include "support/recording_run_host.h"
+#include "support/streamed_result.h"
 #include "support/temp_dir.h"
-#include "tally/result_builder.h"
-#include "tally/tally_context.h"
 
 namespace tallyer {
 namespace {
 
+using testing::AtOnceResult;
 using testing::GroupFileBuilder;
+using testing::JsonOf;
 using testing::MonthFileBuilder;
-using testing::RecordingRunHost;
 using testing::ScheduleRecord;
+using testing::StreamedResult;
 using testing::WriteBytes;
 
 constexpr int kMonths = 6;
 constexpr int kRecords = 7000;  // a month: more new texts than a month file's pool keeps
-
-std::string Json(const TallyResult& result) {
-  std::ostringstream out;
-  JsonFormatter().Write(result, out);
-  return out.str();
-}
 
 TEST(TextRenewal, ContentsStayApartWhenEarlierMonthsTextsAreFreed) {
   testing::TempDir dir;
@@ -69,30 +56,15 @@ TEST(TextRenewal, ContentsStayApartWhenEarlierMonthsTextsAreFreed) {
   settings.lastDate = DateTime::FromParts(2005, kMonths, 28);
   settings.mode = kModeContent;
 
-  TallyContext atOnce;
-  ASSERT_EQ(atOnce.group.ReadFile(settings.groupPath), std::nullopt);
-  atOnce.LoadPeriod(settings.firstDate, settings.lastDate);
-  atOnce.KeepPeriod(settings.firstDate, settings.lastDate);
-  atOnce.BuildMemberResults({}, true);
-  const TallyResult whole = BuildTallyResult(atOnce, settings, nullptr, DateTime{});
+  const TallyResult whole = AtOnceResult(settings);
   // Ten shared texts (five each), the rest new: thousands of contents per member.
   const std::size_t contents = 10 + kMonths * static_cast<std::size_t>(kRecords - (kRecords + 2) / 3);
   ASSERT_EQ(whole.teamRows.size(), contents);
   ASSERT_EQ(whole.members.size(), 2u);
   EXPECT_EQ(whole.members[0].rows.size() + whole.members[1].rows.size(), contents);
-  const std::string expected = Json(whole);
-
+  const std::string expected = JsonOf(whole);
   for (std::size_t workers : {1u, 2u}) {
-    TallyContext context;
-    context.workers = workers;
-    ASSERT_EQ(context.group.ReadFile(settings.groupPath), std::nullopt);
-    AppValues app;
-    MemorySettingsStore store;
-    RecordingRunHost host;
-    TallyResult streamed;
-    ASSERT_EQ(TallyRun(settings, context, app, store, host, streamed), RunOutcome::kDone);
-    streamed.generatedAt = DateTime{};
-    EXPECT_EQ(Json(streamed), expected) << workers << " workers";
+    EXPECT_EQ(JsonOf(StreamedResult(settings, workers)), expected) << workers << " workers";
   }
 }
 

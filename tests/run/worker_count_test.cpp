@@ -5,21 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/cp932.h"
 #include "data/problem.h"
-#include "data/type_colors.h"
-#include "report/json_report.h"
 #include "run/app_values.h"
 #include "run/run.h"
 #include "run/settings_store.h"
 #include "support/archive_writer.h"
 #include "support/recording_run_host.h"
+#include "support/streamed_result.h"
 #include "support/temp_dir.h"
-#include "tally/result_builder.h"
 #include "tally/tally_context.h"
 
 namespace tallyer {
@@ -27,9 +24,12 @@ namespace {
 
 using testing::GroupFileBuilder;
 using testing::MonthFileBuilder;
+using testing::AtOnceResult;
+using testing::JsonOf;
 using testing::ReadBytes;
 using testing::RecordingRunHost;
 using testing::ScheduleRecord;
+using testing::StreamedResult;
 using testing::WriteBytes;
 
 constexpr int kFirstYear = 2004;
@@ -194,11 +194,6 @@ TEST_F(WorkerCountTest, EveryModeGivesTheSameReportAndMessagesWhateverTheWorkers
 // A run adds the months in as they come; the figures must be those of all the
 // period's schedules taken at once, records of other months' days included.
 TEST_F(WorkerCountTest, MonthByMonthEqualsThePeriodAtOnce) {
-  const auto asJson = [](const TallyResult& result) {
-    std::ostringstream out;
-    JsonFormatter().Write(result, out);
-    return out.str();
-  };
   struct Case {
     int mode;
     bool noOverlap;
@@ -216,28 +211,9 @@ TEST_F(WorkerCountTest, MonthByMonthEqualsThePeriodAtOnce) {
     settings.contentText = Utf8ToCp932("会");
     settings.bandStart = DateTime::FromParts(2000, 1, 1, 9, 30);
     settings.bandEnd = DateTime::FromParts(2000, 1, 1, 12, 0);
+    const std::string atOnce = JsonOf(AtOnceResult(settings));
     for (std::size_t workers : {1u, 2u}) {
-      TallyContext context;
-      context.workers = workers;
-      ASSERT_EQ(context.group.ReadFile(settings.groupPath), std::nullopt);
-      AppValues app;
-      MemorySettingsStore store;
-      RecordingRunHost host;
-      TallyResult streamed;
-      ASSERT_EQ(TallyRun(settings, context, app, store, host, streamed), RunOutcome::kDone);
-
-      context.LoadPeriod(settings.firstDate, settings.lastDate);
-      context.KeepPeriod(settings.firstDate, settings.lastDate);
-      if (c.filtered) {
-        context.KeepContent(settings.contentText, false, true);
-        context.ClipToBand(settings.bandStart, settings.bandEnd);
-      }
-      context.DropTentative();
-      context.BuildMemberResults({}, true);
-      CTypeColors types;
-      types.Load(settings.typeFilePath);
-      const TallyResult atOnce = BuildTallyResult(context, settings, &types, streamed.generatedAt);
-      EXPECT_EQ(asJson(streamed), asJson(atOnce)) << workers << " workers";
+      EXPECT_EQ(JsonOf(StreamedResult(settings, workers)), atOnce) << workers << " workers";
     }
   }
 }
