@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 #include <utility>
 
-#include "tally/day_walk.h"
 #include "tally/schedule_prefetch.h"
+#include "tally/tally_accumulator.h"
 
 namespace tallyer {
 namespace {
@@ -65,35 +64,16 @@ long long MemberResult::MemberMinutes() const {
   return total;
 }
 
-std::vector<std::pair<long long, int>> MemberResult::MinutesNoOverlapByDay(
-    const DateTime& firstDate, const DateTime& lastDate) const {
-  // The member's minute intervals grouped by the day they start on, so each
-  // visited day looks only at its own schedules.
-  std::unordered_map<long long, std::vector<std::pair<int, int>>> days;
-  for (std::size_t i = 0; i < schedules.size(); ++i) {
-    PrefetchAhead(schedules, i);
-    const CSchedule* s = schedules[i];
-    const long long day = CalendarDayKey(s->start);
-    if (day == kNoDay) continue;
-    const int a = MinuteOfDay(s->start);
-    const int b = MinuteOfDay(s->end);  // the end's own time of day, whatever its date
-    if (b > a) days[day].emplace_back(a, b);
-  }
-  std::vector<std::pair<long long, int>> covered;
-  if (days.empty()) return covered;
-  ForEachPeriodDay(firstDate, lastDate, [&](const DateTime& cursor) {
-    const long long day = CalendarDayKey(cursor);
-    const auto it = days.find(day);
-    if (it != days.end()) covered.emplace_back(day, CoveredMinutes(it->second));
-  });
-  return covered;
-}
-
 long long MemberResult::MemberMinutesNoOverlap(const DateTime& firstDate,
                                                const DateTime& lastDate) const {
-  long long total = 0;
-  for (const auto& [day, minutes] : MinutesNoOverlapByDay(firstDate, lastDate)) total += minutes;
-  return total;
+  TallySettings settings;
+  settings.mode = kModeTotal;
+  settings.noOverlap = true;
+  settings.firstDate = firstDate;
+  settings.lastDate = lastDate;
+  TallyAccumulator sums(settings, nullptr, {member});
+  sums.AddAll({*this});
+  return sums.Finish({}, DateTime{}).members.front().figures.minutes;
 }
 
 }  // namespace tallyer

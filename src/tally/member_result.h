@@ -31,10 +31,6 @@ struct MemberResult {
   // Minutes with overlapping time counted once, day by day over the calendar
   // days of the period.
   long long MemberMinutesNoOverlap(const DateTime& firstDate, const DateTime& lastDate) const;
-  // The same per calendar day of the period: (CalendarDayKey of the day, its
-  // overlap-free minutes) for each day that has schedules, in day order.
-  std::vector<std::pair<long long, int>> MinutesNoOverlapByDay(const DateTime& firstDate,
-                                                               const DateTime& lastDate) const;
   int MemberCount() const { return static_cast<int>(schedules.size()); }
 };
 
